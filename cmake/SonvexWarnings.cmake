@@ -1,0 +1,15 @@
+# Warnings on every target of the project; fatal when SONVEX_WERROR is on (scripts/test).
+function(sonvex_warnings target)
+    if(MSVC)
+        target_compile_options(${target} PRIVATE /W4)
+        if(SONVEX_WERROR)
+            target_compile_options(${target} PRIVATE /WX)
+        endif()
+    else()
+        target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Woverloaded-virtual
+                                                 -Wformat=2)
+        if(SONVEX_WERROR)
+            target_compile_options(${target} PRIVATE -Werror)
+        endif()
+    endif()
+endfunction()
