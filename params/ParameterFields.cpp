@@ -156,7 +156,9 @@ std::size_t ParameterField::Count() const {
         member);
 }
 
-std::span<bool> ParameterField::Bools(ParameterSet& set) const { return SpanOf<bool>(member, set); }
+std::span<bool> ParameterField::Bools(ParameterSet& set) const {
+    return SpanOf<bool>(member, set);
+}
 std::span<int32_t> ParameterField::Ints(ParameterSet& set) const {
     return SpanOf<int32_t>(member, set);
 }
@@ -173,7 +175,9 @@ std::span<const float> ParameterField::Floats(const ParameterSet& set) const {
     return SpanOf<float>(member, set);
 }
 
-std::span<const ParameterField> ParameterFields::All() { return kFields; }
+std::span<const ParameterField> ParameterFields::All() {
+    return kFields;
+}
 
 const ParameterField* ParameterFields::Find(std::string_view key) {
     for (const ParameterField& field : kFields) {

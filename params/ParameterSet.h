@@ -38,7 +38,7 @@ struct ParameterSet {
     std::array<int32_t, 10> EQGAINLEFT{}; // dB
     std::array<int32_t, 10> EQCFLEFT{};   // Hz
     std::array<float, 8> EQQLEFT{};       // Q of peaking bands 1 to 8
-    int32_t DIVFREQ_L = 0;                  // DRC division frequency, Hz
+    int32_t DIVFREQ_L = 0;                // DRC division frequency, Hz
     int32_t OFFSET_LL = 0;
     int32_t THREL_LL = 0;
     int32_t THREH_LL = 0;

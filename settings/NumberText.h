@@ -20,7 +20,9 @@ public:
     // Decimal text as a double (overflow gives an infinity, underflow zero).
     static double ParseDecimal(std::u16string_view text);
     // Decimal text rounded to single precision.
-    static float ParseFloat(std::u16string_view text) { return static_cast<float>(ParseDecimal(text)); }
+    static float ParseFloat(std::u16string_view text) {
+        return static_cast<float>(ParseDecimal(text));
+    }
 
     // Truncation toward zero; NaN or a value outside the int32 range gives -2147483648.
     static int32_t TruncateToInt32(double value);

@@ -16,7 +16,9 @@ std::u16string ProgramDirectory::Current() {
     return TextCodec::FromUtf8(path);
 }
 
-char16_t ProgramDirectory::Separator() { return u'/'; }
+char16_t ProgramDirectory::Separator() {
+    return u'/';
+}
 
 bool ProgramDirectory::Exists(const std::u16string& path) {
     struct stat st {};
@@ -27,4 +29,6 @@ bool ProgramDirectory::MakeDirectory(const std::u16string& path) {
     return ::mkdir(Narrow(path).c_str(), 0777) == 0;
 }
 
-std::string ProgramDirectory::Narrow(const std::u16string& path) { return TextCodec::ToUtf8(path); }
+std::string ProgramDirectory::Narrow(const std::u16string& path) {
+    return TextCodec::ToUtf8(path);
+}

@@ -8,10 +8,16 @@
 
 namespace {
 
-char16_t EscapeByte(unsigned char byte) { return static_cast<char16_t>(0xDC00 + byte); }
+char16_t EscapeByte(unsigned char byte) {
+    return static_cast<char16_t>(0xDC00 + byte);
+}
 
-bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+bool IsHighSurrogate(char16_t u) {
+    return u >= 0xD800 && u <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t u) {
+    return u >= 0xDC00 && u <= 0xDFFF;
+}
 
 // One iconv descriptor for the life of a conversion.
 class Iconv {

@@ -34,8 +34,8 @@ ParameterSet MarkedSet(int32_t rate, int32_t channels) {
 
 struct Layout {
     int32_t rate;
-    std::array<int32_t, 10> ten;   // L, band 9 = half - 500
-    std::array<int32_t, 8> eight;  // band 7 = half - 1000
+    std::array<int32_t, 10> ten;  // L, band 9 = half - 500
+    std::array<int32_t, 8> eight; // band 7 = half - 1000
 };
 
 class ResetLayouts : public ::testing::TestWithParam<Layout> {};
@@ -69,28 +69,27 @@ TEST_P(ResetLayouts, FrequenciesGainsAndQOfBothChannels) {
 
 INSTANTIATE_TEST_SUITE_P(
     SampleRates, ResetLayouts,
-    ::testing::Values(
-        Layout{48000,
-               {50, 90, 170, 350, 700, 1410, 2870, 5820, 11820, 23500},
-               {50, 120, 290, 700, 1690, 4080, 9900, 23000}},
-        Layout{44100,
-               {50, 90, 170, 330, 670, 1340, 2700, 5440, 10950, 21550},
-               {50, 120, 280, 670, 1600, 3830, 9190, 21050}},
-        Layout{8000,
-               {40, 60, 100, 170, 290, 490, 820, 1390, 2360, 3500},
-               {40, 80, 150, 290, 550, 1070, 2070, 3000}},
-        Layout{16000,
-               {40, 70, 130, 220, 410, 730, 1330, 2420, 4400, 7500},
-               {50, 90, 190, 400, 850, 1790, 3790, 7000}},
-        Layout{32000,
-               {40, 80, 150, 290, 570, 1110, 2160, 4210, 8200, 15500},
-               {50, 110, 250, 570, 1310, 3010, 6940, 15000}}));
+    ::testing::Values(Layout{48000,
+                             {50, 90, 170, 350, 700, 1410, 2870, 5820, 11820, 23500},
+                             {50, 120, 290, 700, 1690, 4080, 9900, 23000}},
+                      Layout{44100,
+                             {50, 90, 170, 330, 670, 1340, 2700, 5440, 10950, 21550},
+                             {50, 120, 280, 670, 1600, 3830, 9190, 21050}},
+                      Layout{8000,
+                             {40, 60, 100, 170, 290, 490, 820, 1390, 2360, 3500},
+                             {40, 80, 150, 290, 550, 1070, 2070, 3000}},
+                      Layout{16000,
+                             {40, 70, 130, 220, 410, 730, 1330, 2420, 4400, 7500},
+                             {50, 90, 190, 400, 850, 1790, 3790, 7000}},
+                      Layout{32000,
+                             {40, 80, 150, 290, 570, 1110, 2160, 4210, 8200, 15500},
+                             {50, 110, 250, 570, 1310, 3010, 6940, 15000}}));
 
 TEST(ResetEqBands, KeepsHighShelfGainsTenBandRightGainsAndQAndEverythingElse) {
     ParameterSet set = MarkedSet(48000, 2);
     ASSERT_TRUE(ResetEqBands(set));
-    EXPECT_EQ(set.EQGAINLEFT[9], 7);     // ten-band high shelf gain
-    EXPECT_EQ(set.EQGAINLEFT1[7], 6);    // eight-band high shelf gain
+    EXPECT_EQ(set.EQGAINLEFT[9], 7);  // ten-band high shelf gain
+    EXPECT_EQ(set.EQGAINLEFT1[7], 6); // eight-band high shelf gain
     EXPECT_EQ(set.EQGAINRIGHT1[7], -6);
     for (int i = 0; i < 10; ++i) {
         EXPECT_EQ(set.EQGAINRIGHT[i], -7) << i;

@@ -40,7 +40,7 @@ TEST(NumberText, DecimalTextFollowsTheDecimalGrammarOnly) {
     EXPECT_EQ(NumberText::ParseDecimal(u"5ms"), 5.0);
     EXPECT_EQ(NumberText::ParseDecimal(u".5"), 0.5);
     EXPECT_EQ(NumberText::ParseDecimal(u"5."), 5.0);
-    EXPECT_EQ(NumberText::ParseDecimal(u"3e"), 3.0);   // exponent without digits is not taken
+    EXPECT_EQ(NumberText::ParseDecimal(u"3e"), 3.0); // exponent without digits is not taken
     EXPECT_EQ(NumberText::ParseDecimal(u"3e+x"), 3.0);
     EXPECT_EQ(NumberText::ParseDecimal(u"."), 0.0);
     EXPECT_EQ(NumberText::ParseDecimal(u"abc"), 0.0);

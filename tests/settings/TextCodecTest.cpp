@@ -15,7 +15,9 @@ TEST(TextCodec, Cp936RoundTripsChineseAndAscii) {
 
 TEST(TextCodec, InvalidCp936BytesSurviveARoundTrip) {
     // 0xFF is never valid; the final 0xC9 is a double-byte character cut off by the end.
-    const std::string bytes("a\xFF" "b=\xC9\xE8\xC9", 7);
+    const std::string bytes("a\xFF"
+                            "b=\xC9\xE8\xC9",
+                            7);
     const std::u16string text = TextCodec::FromCp936(bytes);
     ASSERT_EQ(text.size(), 6u);
     EXPECT_EQ(text[0], u'a');

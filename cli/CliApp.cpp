@@ -1,0 +1,41 @@
+#include "cli/CliApp.h"
+
+CliApp::CliApp() {
+    // Commands in the order --help lists them.
+}
+
+void CliApp::PrintUsage(std::ostream& stream) const {
+    stream << "Usage: sonvex-cli COMMAND ARGUMENTS\n"
+              "       sonvex-cli --help | --version\n\n"
+              "Commands:\n";
+    for (const auto& command : commands_) {
+        stream << "  sonvex-cli " << command->Synopsis() << "\n";
+    }
+    stream << "\nJSON and CSV go to standard output, messages to standard error.\n"
+              "Exit codes: 0 success, 1 failure, 2 usage error, 3 adb could not be started.\n";
+}
+
+int CliApp::Main(const std::vector<std::string>& args, CliIo& io) const {
+    if (args.empty()) {
+        PrintUsage(io.err);
+        return kExitUsage;
+    }
+    const std::string& first = args.front();
+    if (first == "--help" || first == "-h" || first == "help") {
+        PrintUsage(io.out);
+        return kExitOk;
+    }
+    if (first == "--version") {
+        io.out << "Sonvex V1.21\n";
+        return kExitOk;
+    }
+    for (const auto& command : commands_) {
+        if (first == command->Name()) {
+            const std::vector<std::string> rest(args.begin() + 1, args.end());
+            return command->Run(rest, io);
+        }
+    }
+    io.err << "sonvex-cli: unknown command \"" << first << "\"\n";
+    PrintUsage(io.err);
+    return kExitUsage;
+}
