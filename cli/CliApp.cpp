@@ -1,7 +1,12 @@
 #include "cli/CliApp.h"
 
+#include "cli/ResetCommand.h"
+#include "cli/ShowCommand.h"
+
 CliApp::CliApp() {
     // Commands in the order --help lists them.
+    commands_.push_back(std::make_unique<ShowCommand>());
+    commands_.push_back(std::make_unique<ResetCommand>());
 }
 
 void CliApp::PrintUsage(std::ostream& stream) const {

@@ -1,0 +1,24 @@
+#include "cli/CliArguments.h"
+
+#include "settings/TextCodec.h"
+
+#include <charconv>
+
+std::optional<int32_t> CliArguments::StrictInt(std::string_view word) {
+    if (!word.empty() && word.front() == '+') {
+        word.remove_prefix(1);
+        if (!word.empty() && word.front() == '-') {
+            return std::nullopt;
+        }
+    }
+    int32_t value = 0;
+    const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
+    if (word.empty() || ec != std::errc() || end != word.data() + word.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::u16string CliArguments::Path(const std::string& word) {
+    return TextCodec::FromUtf8(word);
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Small helpers shared by the commands of sonvex-cli.
+class CliArguments {
+public:
+    // A whole word as a decimal int32 (optional sign, digits, nothing else); none otherwise.
+    static std::optional<int32_t> StrictInt(std::string_view word);
+    // A command-line path (UTF-8 bytes) as the program's UTF-16 path.
+    static std::u16string Path(const std::string& word);
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "cli/JsonWriter.h"
+#include "params/ParameterSet.h"
+
+class CIniSettingBase;
+
+// Every field of the parameter set under its configuration key, in declaration order: booleans
+// as true/false, integers as integers, floats in their shortest exact form, arrays as arrays.
+void WriteParameterFields(JsonWriter& json, const ParameterSet& set);
+
+// The language and system settings (as loaded, nothing filled in), then every field.
+void WriteConfiguration(JsonWriter& json, const CIniSettingBase& config);

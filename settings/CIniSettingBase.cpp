@@ -1,0 +1,154 @@
+#include "settings/CIniSettingBase.h"
+
+#include "params/ParameterFields.h"
+#include "settings/IniLists.h"
+#include "settings/NumberText.h"
+#include "settings/ProgramDirectory.h"
+
+namespace {
+
+bool IsOne(const std::u16string& text) {
+    return NumberText::ParseInt(text) == 1;
+}
+
+std::u16string Flag(bool value) {
+    return value ? u"1" : u"0";
+}
+
+template <class T, class Format>
+std::u16string JoinList(std::span<const T> values, Format format) {
+    std::string text;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i > 0) {
+            text += ',';
+        }
+        text += format(values[i]);
+    }
+    return NumberText::Widen(text);
+}
+
+std::string FormatFloat(float value) {
+    return NumberText::FormatFixed(value, 6);
+}
+
+std::string FormatInt(int32_t value) {
+    return NumberText::FormatInt(value);
+}
+
+// The text of a field in the format config.ini stores it in.
+std::u16string FieldText(const ParameterField& field, const ParameterSet& set) {
+    switch (field.Type()) {
+    case FieldType::Bool:
+        return Flag(field.Bools(set)[0]);
+    case FieldType::Int32:
+        return JoinList(field.Ints(set), FormatInt);
+    case FieldType::Float:
+        return JoinList(field.Floats(set), FormatFloat);
+    }
+    return {};
+}
+
+// Reads one field from its text by the field's configuration rule.
+void ReadField(const ParameterField& field, const std::u16string& text, ParameterSet& set) {
+    switch (field.read) {
+    case ConfigRead::Flag:
+        field.Bools(set)[0] = IsOne(text);
+        break;
+    case ConfigRead::Integer:
+        field.Ints(set)[0] = NumberText::ParseInt(text);
+        break;
+    case ConfigRead::DecimalTruncated:
+        field.Ints(set)[0] = NumberText::TruncateToInt32(NumberText::ParseDecimal(text));
+        break;
+    case ConfigRead::Decimal:
+        field.Floats(set)[0] = NumberText::ParseFloat(text);
+        break;
+    case ConfigRead::IntList:
+        ParseIntList(text, field.Ints(set));
+        break;
+    case ConfigRead::FloatList:
+        ParseFloatList(text, field.Floats(set));
+        break;
+    }
+}
+
+} // namespace
+
+bool CIniSettingBase::SetValue(const char16_t* key, const std::u16string& value) {
+    return CSettingBase::SetValue(std::u16string(key != nullptr ? key : u""), value);
+}
+
+bool CIniSettingBase::Load(const std::u16string& path) {
+    auto document = std::make_unique<IniDocument>();
+    if (!ReadIniFile(*document, path)) {
+        document_.reset();
+        currentSection_ = nullptr;
+        filePath_.clear();
+        return false;
+    }
+    document_ = std::move(document);
+    currentSection_ = nullptr;
+    filePath_ = path;
+    LoadLanguageKeys();
+    LoadSystemKeys();
+    return true;
+}
+
+void CIniSettingBase::LoadLanguageKeys() {
+    LangPath = GetValue(u"Language:LangPath");
+    Selected = NumberText::ParseInt(GetValue(u"Selected"));
+    if (Selected != 1 && Selected != 2) {
+        Selected = 1;
+    }
+    Lang1File = GetValue(u"Lang1File");
+    Lang2File = GetValue(u"Lang2File");
+}
+
+void CIniSettingBase::LoadSystemKeys() {
+    LogPath = GetValue(u"System:LogPath");
+    Debug = IsOne(GetValue(u"Debug"));
+    for (const ParameterField& field : ParameterFields::All()) {
+        ReadField(field, GetValue(NumberText::Widen(field.key)), Params);
+    }
+}
+
+bool CIniSettingBase::Save(const std::u16string&) {
+    if (!document_) {
+        document_ = std::make_unique<IniDocument>();
+    }
+    SetValue(u"Language:Selected", NumberText::Widen(NumberText::FormatInt(Selected)));
+    SetValue(u"System:LogPath", LogPath);
+    SaveSystemKeys();
+    if (filePath_.empty()) {
+        return false;
+    }
+    return WriteIniFile(*document_, filePath_);
+}
+
+void CIniSettingBase::SaveSystemKeys() {
+    SetValue(u"Debug", Flag(Debug));
+    for (const ParameterField& field : ParameterFields::All()) {
+        SetValue(NumberText::Widen(field.key), FieldText(field, Params));
+    }
+}
+
+bool CIniSettingBase::LoadFromProgramDirectory(const std::u16string& programDirectory) {
+    const std::u16string path = programDirectory + u"config.ini";
+    if (!ProgramDirectory::Exists(path)) {
+        return false;
+    }
+    return Load(path);
+}
+
+std::u16string CIniSettingBase::LanguageFilePath(const std::u16string& programDirectory) const {
+    return programDirectory + LangPath + (Selected == 1 ? Lang1File : Lang2File);
+}
+
+void CIniSettingBase::PrepareLogDirectory(const std::u16string& programDirectory) {
+    if (LogPath.empty()) {
+        LogPath = programDirectory + u"Log" + ProgramDirectory::Separator();
+    }
+    if (!ProgramDirectory::Exists(LogPath)) {
+        ProgramDirectory::MakeDirectory(LogPath);
+    }
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "params/ParameterSet.h"
+#include "settings/CSettingBase.h"
+
+#include <cstdint>
+#include <string>
+
+// The application configuration, config.ini beside the program: the language and system
+// settings and the whole parameter set. Loaded once at start; Save rewrites the file that Load
+// read, keeping every other key and section of it (comments and order are not kept).
+class CIniSettingBase : public CSettingBase {
+public:
+    using CSettingBase::GetValue;
+    using CSettingBase::SetValue;
+
+    bool Save(const std::u16string& path) override;
+    bool Load(const std::u16string& path) override;
+    virtual bool SetValue(const char16_t* key, const std::u16string& value);
+
+    // Start-up helpers. The configuration is loaded only when something named config.ini exists
+    // in the program directory (which ends with a separator); returns whether it was loaded.
+    bool LoadFromProgramDirectory(const std::u16string& programDirectory);
+    // The selected language file: program directory + LangPath + Lang1File (Selected 1) or
+    // Lang2File (otherwise), joined by plain concatenation.
+    std::u16string LanguageFilePath(const std::u16string& programDirectory) const;
+    // An empty LogPath becomes program directory + "Log" + separator; that one directory is
+    // created when nothing of that name exists. Failures are not reported.
+    void PrepareLogDirectory(const std::u16string& programDirectory);
+
+    std::u16string LangPath;
+    int32_t Selected = 0;
+    std::u16string Lang1File;
+    std::u16string Lang2File;
+    bool Debug = false;
+    std::u16string LogPath;
+    ParameterSet Params;
+
+private:
+    void LoadLanguageKeys();
+    void LoadSystemKeys();
+    void SaveSystemKeys();
+};
