@@ -1,0 +1,463 @@
+#include "params/ParameterFile.h"
+
+#include "params/ParameterFields.h"
+#include "params/ToolLibrary.h"
+#include "settings/NumberText.h"
+#include "settings/ProgramDirectory.h"
+
+#include <bit>
+#include <cerrno>
+#include <cmath>
+#include <cstdint>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <type_traits>
+#include <unistd.h>
+
+namespace {
+
+using Member = ParameterField::AnyMember;
+
+constexpr std::size_t kHeaderFloats = 6;
+constexpr std::size_t kBlockFloats = 299;
+constexpr std::size_t kBlockStart[2] = {6, 305}; // channel L, channel R
+constexpr std::size_t kTrailerStart = kBlockStart[1] + kBlockFloats;
+
+// Block positions of the two equaliser records (inputs followed by coefficients).
+constexpr std::size_t kEq10Position = 21;
+constexpr std::size_t kEq8Position = 196;
+
+// Scratch curve of the designs; its content is discarded.
+constexpr int32_t kCurvePoints = 1000;
+constexpr float kCurveStart = 20.0f;
+
+// The header: float index and field.
+struct HeaderSlot {
+    std::size_t index;
+    Member member;
+};
+const HeaderSlot kHeader[] = {
+    {0, &ParameterSet::CHANUM},   {1, &ParameterSet::SWFS},       {2, &ParameterSet::EQSwtch},
+    {3, &ParameterSet::DrcSwtch}, {4, &ParameterSet::LimitSwtch}, {5, &ParameterSet::EQSwtch1},
+};
+
+// A channel block: the block position of a field's first value, the field of L, the field of R,
+// the area, and the equaliser band of the first value (-1 outside the equalisers). This one table
+// drives the writer, the reader and the description of positions.
+struct BlockSlot {
+    std::size_t position;
+    Member left;
+    Member right;
+    ParameterArea area;
+    int firstBand;
+};
+using P = ParameterSet;
+using A = ParameterArea;
+const BlockSlot kBlock[] = {
+    {10, &P::SCTRGAINL1, &P::SCTRGAINR1, A::Gain1, -1},
+    {21, &P::EQGAINLEFT, &P::EQGAINRIGHT, A::TenBandEq, 0},
+    {31, &P::EQCFLEFT, &P::EQCFRIGHT, A::TenBandEq, 0},
+    {41, &P::EQQLEFT, &P::EQQRIGHT, A::TenBandEq, 1}, // peaking bands only
+    {139, &P::DIVFREQ_L, &P::DIVFREQ_R, A::Drc, -1},
+    // The static time comes first in the file, ahead of the makeup gain.
+    {140, &P::ECALTIME_LL, &P::ECALTIME_RL, A::Drc, -1},
+    {141, &P::OFFSET_LL, &P::OFFSET_RL, A::Drc, -1},
+    {142, &P::THREL_LL, &P::THREL_RL, A::Drc, -1},
+    {143, &P::THREH_LL, &P::THREH_RL, A::Drc, -1},
+    {144, &P::RATLNOM_LL, &P::RATLNOM_RL, A::Drc, -1},
+    {145, &P::RATLDEN_LL, &P::RATLDEN_RL, A::Drc, -1},
+    {146, &P::RATHNOM_LL, &P::RATHNOM_RL, A::Drc, -1},
+    {147, &P::RATHDEN_LL, &P::RATHDEN_RL, A::Drc, -1},
+    {148, &P::RSLTIME_LL, &P::RSLTIME_RL, A::Drc, -1},
+    {149, &P::SMTHTIME_LL, &P::SMTHTIME_RL, A::Drc, -1},
+    {150, &P::ATTATIME_LL, &P::ATTATIME_RL, A::Drc, -1},
+    {151, &P::ECALTIME_LH, &P::ECALTIME_RH, A::Drc, -1},
+    {152, &P::OFFSET_LH, &P::OFFSET_RH, A::Drc, -1},
+    {153, &P::THREL_LH, &P::THREL_RH, A::Drc, -1},
+    {154, &P::THREH_LH, &P::THREH_RH, A::Drc, -1},
+    {155, &P::RATLNOM_LH, &P::RATLNOM_RH, A::Drc, -1},
+    {156, &P::RATLDEN_LH, &P::RATLDEN_RH, A::Drc, -1},
+    {157, &P::RATHNOM_LH, &P::RATHNOM_RH, A::Drc, -1},
+    {158, &P::RATHDEN_LH, &P::RATHDEN_RH, A::Drc, -1},
+    {159, &P::RSLTIME_LH, &P::RSLTIME_RH, A::Drc, -1},
+    {160, &P::SMTHTIME_LH, &P::SMTHTIME_RH, A::Drc, -1},
+    {161, &P::ATTATIME_LH, &P::ATTATIME_RH, A::Drc, -1},
+    {182, &P::LLMT_ECALTIME, &P::RLMT_ECALTIME, A::Limiter, -1},
+    {183, &P::LLMT_THRESHOLD, &P::RLMT_THRESHOLD, A::Limiter, -1},
+    {184, &P::LLMT_ATTACKTIME, &P::RLMT_ATTACKTIME, A::Limiter, -1},
+    {185, &P::LLMT_SMOOTHTIME, &P::RLMT_SMOOTHTIME, A::Limiter, -1},
+    {196, &P::EQGAINLEFT1, &P::EQGAINRIGHT1, A::EightBandEq, 0},
+    {204, &P::EQCFLEFT1, &P::EQCFRIGHT1, A::EightBandEq, 0},
+    {212, &P::EQQLEFT1, &P::EQQRIGHT1, A::EightBandEq, 1},
+    {298, &P::SCTRGAINL2, &P::SCTRGAINR2, A::Gain2, -1},
+};
+
+template <class V>
+struct Elements {
+    static constexpr std::size_t kCount = 1;
+};
+template <class E, std::size_t N>
+struct Elements<std::array<E, N>> {
+    static constexpr std::size_t kCount = N;
+};
+
+std::size_t CountOf(const Member& member) {
+    return std::visit(
+        [](auto m) {
+            using V = std::remove_cvref_t<decltype(std::declval<ParameterSet&>().*m)>;
+            return Elements<V>::kCount;
+        },
+        member);
+}
+
+// Calls fn(value, i) for every value of the field, element 0 first.
+template <class Set, class Fn>
+void ForEachValue(const Member& member, Set& set, Fn&& fn) {
+    std::visit(
+        [&](auto m) {
+            auto& value = set.*m;
+            using V = std::remove_cvref_t<decltype(value)>;
+            if constexpr (Elements<V>::kCount > 1) {
+                for (std::size_t i = 0; i < value.size(); ++i) {
+                    fn(value[i], i);
+                }
+            } else {
+                fn(value, std::size_t{0});
+            }
+        },
+        member);
+}
+
+float ToFileFloat(bool value) {
+    return value ? 1.0f : 0.0f;
+}
+float ToFileFloat(int32_t value) {
+    return static_cast<float>(value);
+}
+float ToFileFloat(float value) {
+    return value;
+}
+
+void FromFileFloat(float f, bool& value) {
+    value = f != 0.0f; // a NaN counts as on, -0.0 as off
+}
+void FromFileFloat(float f, int32_t& value) {
+    value = NumberText::TruncateToInt32(static_cast<double>(f));
+}
+void FromFileFloat(float f, float& value) {
+    value = f;
+}
+
+void StoreField(const Member& member, const ParameterSet& set, float* dest) {
+    ForEachValue(member, set,
+                 [dest](const auto& value, std::size_t i) { dest[i] = ToFileFloat(value); });
+}
+
+void LoadField(const Member& member, const float* src, ParameterSet& set) {
+    ForEachValue(member, set, [src](auto& value, std::size_t i) { FromFileFloat(src[i], value); });
+}
+
+std::string_view KeyOf(const Member& member) {
+    for (const ParameterField& field : ParameterFields::All()) {
+        if (field.member == member) {
+            return field.key;
+        }
+    }
+    return {};
+}
+
+// The coefficient area of an equaliser record: where it starts in the block, how long it is,
+// and the band of a coefficient by its index in the record.
+template <class Record>
+int BandOfCoefficient(std::size_t recordIndex) {
+    constexpr std::size_t peakK = offsetof(Record, peakK) / sizeof(float);
+    constexpr std::size_t peakC = offsetof(Record, peakC) / sizeof(float);
+    constexpr std::size_t high = offsetof(Record, highShelf) / sizeof(float);
+    constexpr int peaking = static_cast<int>((high - peakC) / 3);
+    if (recordIndex < peakK) {
+        return 0;
+    }
+    if (recordIndex < peakC) {
+        return 1 + static_cast<int>((recordIndex - peakK) / 2);
+    }
+    if (recordIndex < high) {
+        return 1 + static_cast<int>((recordIndex - peakC) / 3);
+    }
+    return peaking + 1;
+}
+
+struct CoefficientArea {
+    std::size_t position;
+    std::size_t count;
+    ParameterArea area;
+    std::size_t recordPosition;
+    int (*band)(std::size_t recordIndex);
+};
+const CoefficientArea kCoefficients[] = {
+    {kEq10Position + kEQ10InputFloats, kEQ10RecordFloats - kEQ10InputFloats, A::TenBandEq,
+     kEq10Position, &BandOfCoefficient<EQ10Record>},
+    {kEq8Position + kEQ8InputFloats, kEQ8RecordFloats - kEQ8InputFloats, A::EightBandEq,
+     kEq8Position, &BandOfCoefficient<EQ8Record>},
+};
+
+// Reads at most limit bytes of a regular file. Devices, pipes and folders are refused, so a
+// wrong choice in a file dialog can neither block nor fill the memory.
+bool ReadPrefix(const std::string& path, std::size_t limit, std::string& bytes) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    std::string data(limit, '\0');
+    std::size_t have = 0;
+    while (have < limit) {
+        const ssize_t n = ::read(fd, data.data() + have, limit - have);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            ::close(fd);
+            return false;
+        }
+        if (n == 0) {
+            break;
+        }
+        have += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    data.resize(have);
+    bytes = std::move(data);
+    return true;
+}
+
+const char16_t* AreaName(ParameterArea area) {
+    switch (area) {
+    case A::Header:
+        return u"header";
+    case A::Gain1:
+        return u"Gain1";
+    case A::TenBandEq:
+        return u"ten-band equaliser";
+    case A::Drc:
+        return u"DRC";
+    case A::Limiter:
+        return u"limiter";
+    case A::EightBandEq:
+        return u"eight-band equaliser";
+    case A::Gain2:
+        return u"Gain2";
+    case A::Unused:
+        break;
+    }
+    return u"unused area";
+}
+
+std::u16string BandName(ParameterArea area, int band) {
+    const int last = area == A::TenBandEq ? 9 : 7;
+    const char16_t* kind = band == 0 ? u"low shelf" : band == last ? u"high shelf" : u"peaking";
+    return u"band " + NumberText::Widen(NumberText::FormatInt(band)) + u" (" + kind + u")";
+}
+
+std::u16string DescribePosition(const ParameterPosition& where) {
+    std::u16string text;
+    if (where.channel >= 0) {
+        text += where.channel == 0 ? u"channel L (channel0), " : u"channel R (channel1), ";
+    }
+    text += AreaName(where.area);
+    if (where.band >= 0) {
+        text += u", " + BandName(where.area, where.band);
+    }
+    if (!where.key.empty()) {
+        text += u", " + NumberText::Widen(where.key) + u" is not a finite number";
+    } else {
+        text += u": a filter coefficient is not a finite number; check the band's gain, "
+                u"frequency and Q and the sample rate";
+    }
+    return text;
+}
+
+} // namespace
+
+ParameterArray ParameterFile::FieldsToArray(const ParameterSet& set) {
+    ParameterArray values{};
+    for (const HeaderSlot& slot : kHeader) {
+        StoreField(slot.member, set, &values[slot.index]);
+    }
+    const int channels = set.CHANUM == 2 ? 2 : 1;
+    for (int channel = 0; channel < channels; ++channel) {
+        float* block = &values[kBlockStart[channel]];
+        for (const BlockSlot& slot : kBlock) {
+            StoreField(channel == 0 ? slot.left : slot.right, set, block + slot.position);
+        }
+    }
+    return values;
+}
+
+void ParameterFile::ArrayToFields(const ParameterArray& values, ParameterSet& set) {
+    for (const HeaderSlot& slot : kHeader) {
+        LoadField(slot.member, &values[slot.index], set);
+    }
+    for (int channel = 0; channel < 2; ++channel) {
+        const float* block = &values[kBlockStart[channel]];
+        for (const BlockSlot& slot : kBlock) {
+            LoadField(channel == 0 ? slot.left : slot.right, block + slot.position, set);
+        }
+    }
+}
+
+ParameterFileResult ParameterFile::BuildArray(const ParameterSet& set, EqProductFunction eq10,
+                                              EqProductFunction eq8, ParameterArray& out) {
+    if (eq10 == nullptr || eq8 == nullptr) {
+        return ParameterFileResult{ParameterFileStatus::ToolIncomplete};
+    }
+    ParameterArray values = FieldsToArray(set);
+    // With one channel the R block stays all zero: designing it would put NaN there.
+    const int channels = set.CHANUM == 2 ? 2 : 1;
+    std::array<float, kCurvePoints> curve{};
+    for (int channel = 0; channel < channels; ++channel) {
+        eq10(&values[kBlockStart[channel] + kEq10Position], curve.data(), set.SWFS, kCurveStart,
+             kCurvePoints);
+    }
+    for (int channel = 0; channel < channels; ++channel) {
+        eq8(&values[kBlockStart[channel] + kEq8Position], curve.data(), set.SWFS, kCurveStart,
+            kCurvePoints);
+    }
+    const ParameterFileResult check = CheckFinite(values);
+    if (check.Ok()) {
+        out = values;
+    }
+    return check;
+}
+
+ParameterFileResult ParameterFile::CheckFinite(const ParameterArray& values) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (!std::isfinite(values[i])) {
+            ParameterFileResult result{ParameterFileStatus::NonFinite};
+            result.where = Locate(i);
+            return result;
+        }
+    }
+    return {};
+}
+
+std::string ParameterFile::Encode(const ParameterArray& values) {
+    std::string bytes(kParameterFileBytes, '\0');
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const uint32_t bits = std::bit_cast<uint32_t>(values[i]);
+        for (std::size_t b = 0; b < 4; ++b) {
+            bytes[4 * i + b] = static_cast<char>((bits >> (8 * b)) & 0xFFu);
+        }
+    }
+    return bytes;
+}
+
+ParameterArray ParameterFile::Decode(std::string_view bytes) {
+    ParameterArray values{};
+    const std::size_t whole = std::min(bytes.size() / 4, values.size());
+    for (std::size_t i = 0; i < whole; ++i) {
+        uint32_t bits = 0;
+        for (std::size_t b = 0; b < 4; ++b) {
+            bits |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[4 * i + b])) << (8 * b);
+        }
+        values[i] = std::bit_cast<float>(bits);
+    }
+    return values;
+}
+
+ParameterPosition ParameterFile::Locate(std::size_t index) {
+    ParameterPosition where;
+    where.index = index;
+    if (index < kHeaderFloats) {
+        where.area = A::Header;
+        for (const HeaderSlot& slot : kHeader) {
+            if (slot.index == index) {
+                where.key = KeyOf(slot.member);
+            }
+        }
+        return where;
+    }
+    if (index >= kTrailerStart) {
+        return where;
+    }
+    where.channel = index < kBlockStart[1] ? 0 : 1;
+    const std::size_t position = index - kBlockStart[where.channel];
+    for (const BlockSlot& slot : kBlock) {
+        const Member& member = where.channel == 0 ? slot.left : slot.right;
+        if (position >= slot.position && position < slot.position + CountOf(member)) {
+            where.area = slot.area;
+            where.key = KeyOf(member);
+            if (slot.firstBand >= 0) {
+                where.band = slot.firstBand + static_cast<int>(position - slot.position);
+            }
+            return where;
+        }
+    }
+    for (const CoefficientArea& area : kCoefficients) {
+        if (position >= area.position && position < area.position + area.count) {
+            where.area = area.area;
+            where.band = area.band(position - area.recordPosition);
+            return where;
+        }
+    }
+    return where;
+}
+
+ParameterFileResult ParameterFile::WriteParameterFile(const std::u16string& path,
+                                                      const ParameterSet& set,
+                                                      const ToolLibrary& tool) {
+    if (!tool.Loaded()) {
+        return ParameterFileResult{ParameterFileStatus::ToolNotLoaded};
+    }
+    ParameterArray values{};
+    const ParameterFileResult built = BuildArray(set, tool.Eq10(), tool.Eq8(), values);
+    if (!built.Ok()) {
+        return built;
+    }
+    const SafeFileResult written = SafeFile::Write(ProgramDirectory::Narrow(path), Encode(values));
+    if (written != SafeFileResult::Ok) {
+        ParameterFileResult result{ParameterFileStatus::CannotWrite};
+        result.writeError = written;
+        return result;
+    }
+    return {};
+}
+
+ParameterFileResult ParameterFile::ReadParameterFile(const std::u16string& path,
+                                                     ParameterSet& set) {
+    std::string bytes;
+    if (!ReadPrefix(ProgramDirectory::Narrow(path), kParameterFileBytes, bytes)) {
+        return ParameterFileResult{ParameterFileStatus::CannotRead};
+    }
+    ArrayToFields(Decode(bytes), set);
+    return {};
+}
+
+std::u16string ParameterFile::Message(const ParameterFileResult& result,
+                                      const std::u16string& path) {
+    const std::u16string library = NumberText::Widen(ToolLibrary::FileName());
+    const std::u16string notWritten = u"The parameter file \"" + path + u"\" was not written: ";
+    switch (result.status) {
+    case ParameterFileStatus::Ok:
+        return u"OK";
+    case ParameterFileStatus::ToolNotLoaded:
+        return notWritten + u"the filter design library " + library +
+               u" is not loaded, so no equaliser coefficients can be computed.";
+    case ParameterFileStatus::ToolIncomplete:
+        return notWritten + u"the filter design library " + library +
+               u" lacks EQ10Product or EQ8Product, so no equaliser coefficients can be computed.";
+    case ParameterFileStatus::NonFinite:
+        return notWritten + DescribePosition(result.where) + u".";
+    case ParameterFileStatus::CannotWrite:
+        return u"The parameter file \"" + path + u"\" could not be written: " +
+               NumberText::Widen(SafeFile::Describe(result.writeError)) +
+               u". An earlier file of that name is unchanged.";
+    case ParameterFileStatus::CannotRead:
+        return u"The parameter file \"" + path +
+               u"\" could not be read: it is missing, unreadable or not a regular file.";
+    }
+    return u"Unknown parameter file result.";
+}

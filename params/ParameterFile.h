@@ -1,0 +1,101 @@
+#pragma once
+
+#include "params/ParameterSet.h"
+#include "settings/SafeFile.h"
+#include "tool/ToolApi.h"
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+class ToolLibrary;
+
+// The binary parameter file that the device runs: 614 little-endian single floats, 2456 bytes.
+// Index 0 CHANUM, 1 SWFS, 2 to 5 the switches (EQSwtch, DrcSwtch, LimitSwtch, EQSwtch1), then a
+// block of 299 floats for channel L at 6 and one for channel R at 305, and ten zeros at the end.
+// Each channel block carries Gain1, the ten-band equaliser record with its coefficients, the
+// DRC, the limiter, the eight-band equaliser record with its coefficients and Gain2.
+constexpr std::size_t kParameterFileFloats = 614;
+constexpr std::size_t kParameterFileBytes = kParameterFileFloats * 4;
+using ParameterArray = std::array<float, kParameterFileFloats>;
+
+enum class ParameterFileStatus {
+    Ok,
+    ToolNotLoaded,  // the filter design library is not loaded: nothing written
+    ToolIncomplete, // it is loaded but EQ10Product or EQ8Product did not resolve: nothing written
+    NonFinite,      // a value or a coefficient would be NaN or infinite: nothing written
+    CannotWrite,    // the file could not be written (see writeError); an old file is intact
+    CannotRead,     // the file is missing, unreadable or not a regular file; nothing changed
+};
+
+// Which part of a channel block a file position belongs to.
+enum class ParameterArea {
+    Header, // channel count, sample rate, switches
+    Gain1,
+    TenBandEq, // gains, frequencies, Q and coefficients of the ten-band equaliser
+    Drc,
+    Limiter,
+    EightBandEq, // the same for the eight-band equaliser
+    Gain2,
+    Unused, // the zero areas
+};
+
+// Where a float index of the file lies.
+struct ParameterPosition {
+    std::size_t index = 0;
+    int channel = -1; // 0 L, 1 R, -1 for the header and the trailing zeros
+    ParameterArea area = ParameterArea::Unused;
+    int band = -1;        // equaliser band (0 = low shelf), -1 outside the equalisers
+    std::string_view key; // config.ini key of the field there; empty for coefficients and zeros
+};
+
+struct ParameterFileResult {
+    ParameterFileResult() = default;
+    explicit ParameterFileResult(ParameterFileStatus s) : status(s) {}
+
+    ParameterFileStatus status = ParameterFileStatus::Ok;
+    SafeFileResult writeError = SafeFileResult::Ok; // for CannotWrite
+    ParameterPosition where;                        // for NonFinite: the first such position
+
+    bool Ok() const { return status == ParameterFileStatus::Ok; }
+};
+
+class ParameterFile {
+public:
+    // Writes the parameter file for set to path (UTF-16): fields, then the coefficients that the
+    // library designs from them. Refuses, writing nothing, when the library or one of its
+    // functions is missing or when any float of the file would not be finite. The file is
+    // written to a temporary file and renamed into place.
+    static ParameterFileResult WriteParameterFile(const std::u16string& path,
+                                                  const ParameterSet& set, const ToolLibrary& tool);
+    // Reads the first 2456 bytes of path into the carried fields of set (the editor state is
+    // left alone). A file that cannot be read leaves set untouched.
+    static ParameterFileResult ReadParameterFile(const std::u16string& path, ParameterSet& set);
+
+    // The carried fields of set as a file array, coefficient areas still zero. The R block is
+    // filled only when CHANUM is 2.
+    static ParameterArray FieldsToArray(const ParameterSet& set);
+    // FieldsToArray, then both equaliser designs of every filled channel (R only with CHANUM 2,
+    // so a mono file keeps zeros there) and the finiteness check of every float.
+    static ParameterFileResult BuildArray(const ParameterSet& set, EqProductFunction eq10,
+                                          EqProductFunction eq8, ParameterArray& out);
+    // The carried fields from an array, by the reader's rules: integers truncated toward zero
+    // (NaN or out of range give -2147483648), a switch on when its float is not 0.0, floats
+    // copied, both blocks read whatever CHANUM says.
+    static void ArrayToFields(const ParameterArray& values, ParameterSet& set);
+
+    // 614 floats as 2456 little-endian bytes.
+    static std::string Encode(const ParameterArray& values);
+    // As many whole floats as bytes holds, up to 614; the rest 0.0; bytes past 2456 ignored.
+    static ParameterArray Decode(std::string_view bytes);
+
+    // Where a float index lies (index < 614).
+    static ParameterPosition Locate(std::size_t index);
+
+    // A clear English message for a result, naming path where it matters.
+    static std::u16string Message(const ParameterFileResult& result, const std::u16string& path);
+
+private:
+    static ParameterFileResult CheckFinite(const ParameterArray& values);
+};
