@@ -58,7 +58,7 @@ TEST(CliConfig, ShowPrintsTheSettingsAndEveryFieldAsLoaded) {
     EXPECT_NE(json.find("\"EQQLEFT\":[0.7,0.001,0,0,0,0,0,0],"), std::string::npos);
     EXPECT_NE(json.find("\"RLMT_THRESHOLD\":-0.1234567,"), std::string::npos);
     EXPECT_NE(json.find("\"DIVFREQ_R\":0,\"OFFSET_RL\":0,"), std::string::npos);
-    EXPECT_EQ(json.substr(json.size() - 27), "\"EQQRIGHT1\":[0,0,0,0,0,0]}");
+    EXPECT_EQ(json.substr(json.size() - 26), "\"EQQRIGHT1\":[0,0,0,0,0,0]}");
     // show changes nothing on disk.
     EXPECT_EQ(TempDir::ReadBytes(dir.File("config.ini")), kConfig);
 }

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "settings/CSettingBase.h"
+
+#include <string>
+
+// The user-interface language: one of the language files named in config.ini, in the INI format.
+// In apply mode its texts replace the windows' own; in collect mode the windows' texts are
+// written into it (see WidgetLocalizer on the widget side).
+//
+// GetText has a current section of its own, so it never disturbs the lookups of GetValue.
+class CIniLocalLan : public CSettingBase {
+public:
+    using CSettingBase::GetValue;
+    using CSettingBase::SetValue;
+
+    bool Save(const std::u16string& path) override;
+    bool Load(const std::u16string& path) override;
+    // As GetValue, but fallback when there is no document, no current section after addressing,
+    // or an empty key. A missing key in an existing section still gives "".
+    virtual std::u16string GetValueOr(const std::u16string& key, const std::u16string& fallback);
+
+    // The key itself until a language file has loaded; then as GetValue on the text section.
+    std::u16string GetText(const std::u16string& key);
+
+    bool Loaded() const { return loaded_; }
+
+    // Creates every missing directory along path; false when one cannot be made.
+    static bool CreateDirectoryChain(const std::u16string& path);
+
+private:
+    IniSection* textSection_ = nullptr;
+    bool loaded_ = false;
+    // A language file that exists but could not be read is never written over: what collect
+    // mode gathers then stays in memory.
+    bool unreadable_ = false;
+};

@@ -1,0 +1,96 @@
+#include "settings/CIniLocalLan.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace {
+
+std::u16string U16(const std::string& ascii) {
+    return std::u16string(ascii.begin(), ascii.end());
+}
+
+bool IsDirectory(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+TEST(Language, GetTextReturnsTheKeyUntilALanguageHasLoaded) {
+    CIniLocalLan language;
+    EXPECT_EQ(language.GetText(u"LANG:IDS_TEXT_APPNAME"), u"LANG:IDS_TEXT_APPNAME");
+    TempDir dir;
+    EXPECT_FALSE(language.Load(U16(dir.File("missing.ini"))));
+    EXPECT_FALSE(language.Loaded());
+    EXPECT_EQ(language.GetText(u"LANG:IDS_TEXT_APPNAME"), u"LANG:IDS_TEXT_APPNAME");
+}
+
+TEST(Language, GetTextHasItsOwnCurrentSection) {
+    TempDir dir;
+    TempDir::WriteBytes(dir.File("en.ini"),
+                        "[DIALOG_102]\r\nDIALOG_TITLE=Main\r\nMENU_0=File\r\n"
+                        "[LANG]\r\nIDS_TEXT_APPNAME=Tuner\r\nMENU_0=Elsewhere\r\n");
+    CIniLocalLan language;
+    ASSERT_TRUE(language.Load(U16(dir.File("en.ini"))));
+    EXPECT_TRUE(language.Loaded());
+    EXPECT_EQ(language.GetValue(u"DIALOG_102:DIALOG_TITLE"), u"Main");
+    EXPECT_EQ(language.GetText(u"LANG:IDS_TEXT_APPNAME"), u"Tuner");
+    // GetValue still looks in DIALOG_102, GetText in LANG.
+    EXPECT_EQ(language.GetValue(u"MENU_0"), u"File");
+    EXPECT_EQ(language.GetText(u"MENU_0"), u"Elsewhere");
+    EXPECT_EQ(language.GetText(u"Nowhere:X"), u"");
+    EXPECT_EQ(language.GetText(u"MENU_0"), u"");
+    EXPECT_EQ(language.GetValue(u"MENU_0"), u"File");
+}
+
+TEST(Language, GetValueOrFallsBackOnlyWithoutDocumentSectionOrKey) {
+    CIniLocalLan none;
+    EXPECT_EQ(none.GetValueOr(u"S:K", u"fb"), u"fb");
+    TempDir dir;
+    TempDir::WriteBytes(dir.File("l.ini"), "[S]\r\nK=v\r\n");
+    CIniLocalLan language;
+    ASSERT_TRUE(language.Load(U16(dir.File("l.ini"))));
+    EXPECT_EQ(language.GetValueOr(u"K", u"fb"), u"fb"); // no current section yet
+    EXPECT_EQ(language.GetValueOr(u"S:K", u"fb"), u"v");
+    EXPECT_EQ(language.GetValueOr(u"Missing", u"fb"), u""); // section exists, key does not
+    EXPECT_EQ(language.GetValueOr(u"", u"fb"), u"fb");
+    EXPECT_EQ(language.GetValueOr(u"T:K", u"fb"), u"fb");
+}
+
+TEST(Language, SaveWithoutADocumentMakesTheFoldersAndAnEmptyFile) {
+    TempDir dir;
+    CIniLocalLan language;
+    EXPECT_FALSE(language.Save(u""));
+    const std::string path = dir.File("a/b/c/lang.ini");
+    ASSERT_TRUE(language.Save(U16(path)));
+    EXPECT_TRUE(IsDirectory(dir.File("a/b/c")));
+    EXPECT_EQ(TempDir::ReadBytes(path), "");
+    EXPECT_TRUE(language.SetValue(u"DIALOG_131:DIALOG_TITLE", u"DRC"));
+    EXPECT_TRUE(language.Save(u""));
+    EXPECT_EQ(TempDir::ReadBytes(path), "[DIALOG_131]\r\nDIALOG_TITLE=DRC\r\n");
+}
+
+TEST(Language, AFileThatExistsButCannotBeReadIsNeverWrittenOver) {
+    TempDir dir;
+    // A folder where the language file should be: it exists, and it cannot be read as a file.
+    ASSERT_EQ(mkdir(dir.File("English.ini").c_str(), 0755), 0);
+    CIniLocalLan language;
+    EXPECT_FALSE(language.Load(U16(dir.File("English.ini"))));
+    EXPECT_FALSE(language.Save(u""));
+    // Collected texts stay in memory.
+    EXPECT_TRUE(language.SetValue(u"DIALOG_132:DIALOG_TITLE", u"EQ"));
+    EXPECT_EQ(language.GetValue(u"DIALOG_132:DIALOG_TITLE"), u"EQ");
+    EXPECT_FALSE(language.Save(u""));
+    EXPECT_TRUE(IsDirectory(dir.File("English.ini")));
+}
+
+TEST(Language, CreateDirectoryChainMakesOnlyWhatIsMissing) {
+    TempDir dir;
+    EXPECT_TRUE(CIniLocalLan::CreateDirectoryChain(U16(dir.File("x/y/z/"))));
+    EXPECT_TRUE(IsDirectory(dir.File("x/y/z")));
+    EXPECT_TRUE(CIniLocalLan::CreateDirectoryChain(U16(dir.File("x/y"))));
+    TempDir::WriteBytes(dir.File("file"), "");
+    EXPECT_FALSE(CIniLocalLan::CreateDirectoryChain(U16(dir.File("file/sub"))));
+}
+
+} // namespace
