@@ -1,0 +1,38 @@
+#pragma once
+
+#include "pages/CEqualiserPage.h"
+
+// The ten-band equaliser page (dialog 132, tab "10EQ"): low shelf, eight peaking bands, high
+// shelf of the channel EQChannel, link flag EQLink, the response drawn with EQ10Product.
+//
+// Columns, band 0 to 9 (gain / frequency / Q): 1041/1044/1046, 1042/1045/1047,
+// 1043/1018/1019, 1020/1021/1022, 1023/1024/1025, 1026/1027/1028, 1029/1030/1031,
+// 1032/1033/1034, 1035/1036/1037, 1038/1039/1040 (1046 and 1040 disabled and empty).
+//
+// Entry checks when the focus leaves a box (bands 8 and 9 have none), each titled "错误" with
+// the focus given back to the box:
+//   gains of bands 0 to 7: integer outside -12..12 -> "数值不在-12~12范围!"
+//   frequencies of bands 0 to 7: f <= 0 or f >= SWFS / 2 -> "调节范围：0 < CF < 采样率/2"
+//   Q of bands 1 to 7: not above 0.5 -> "数值必须大于0.5!"
+class CDlgEq : public CEqualiserPage {
+    Q_OBJECT
+
+public:
+    static constexpr int DialogId = 132;
+
+    // programDirectory (ending with a separator) is where libTool.so is loaded from; empty means
+    // the running program's directory.
+    CDlgEq(CIniSettingBase& settings, CIniLocalLan& language, std::u16string programDirectory = {},
+           QWidget* parent = nullptr);
+
+protected:
+    ChannelBands Bands(int channel) const override;
+    bool ComputeResponse(const ChannelBands& bands, int32_t sampleRate,
+                         std::span<float, CurvePoints> curve) const override;
+
+private:
+    void ConnectChecks();
+    void CheckGain(CPageEdit& box);
+    void CheckFrequency(CPageEdit& box);
+    void CheckQ(CPageEdit& box);
+};

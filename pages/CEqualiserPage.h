@@ -1,0 +1,111 @@
+#pragma once
+
+#include "pages/CProcessingPage.h"
+#include "params/ToolLibrary.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+class CChartCtrl;
+class CPageEdit;
+class QPushButton;
+
+// What the two equaliser pages share: the chart of the response (1010), the grid of gain,
+// frequency and Q boxes (one column per band; the shelves at both ends have a disabled, empty
+// Q box), the hidden "save"/"cancel" buttons (1054, 1055) and the page's own binding of the
+// filter design library.
+//
+// Library ownership: each equaliser page loads its own ToolLibrary from the program directory
+// when it initialises and keeps it for its life. The parameter file writer needs one too: the
+// main window may borrow the ten-band page's (Tool()) or load its own.
+//
+// Labels: 2000 "Gain", 2001 "GF(HZ)", 2002 "Q" (the row labels).
+class CEqualiserPage : public CProcessingPage {
+    Q_OBJECT
+
+public:
+    static constexpr int CurvePoints = 1000;
+    static constexpr float StartFrequency = 20.0f;
+
+    // In this order: loads the library (on failure a message box titled "Sonvex" says
+    // ToolLibrary::LoadFailureMessage(), and the page goes on without curves), localizes the
+    // page, sets up the chart (bottom axis 0 to SWFS x 0.5 truncated, "CF"; left axis -30 to
+    // 30, "GAIN"), selects the page's channel and loads it (which draws the curve).
+    void Initialise() override;
+
+    // Hides "save"/"cancel", disables the shelves' Q boxes, shows the Link state, writes the
+    // gains and frequencies as integers and the Q values with one decimal (rounded), then draws
+    // the curve.
+    void LoadChannel(int channel) override;
+    // Gains and frequencies read as integer text, Q as decimal text stored as float; the
+    // shelves' Q boxes are not read.
+    void StoreChannel(int channel) override;
+
+    // Recomputes the response of the page's selected channel from the parameter set (not from
+    // the boxes) and draws it as one red series, 2 pixels wide; the bottom axis follows SWFS.
+    // Without the library (or without a usable sample rate) the chart shows no curve.
+    void DrawCurve();
+
+    // The x value of each curve point for a sample rate: the frequencies at which the library
+    // evaluates the response, 20 Hz times 2^(i x step), step = log2((SWFS x 0.5) / 20) / 1000.
+    static std::vector<double> CurveFrequencies(int32_t sampleRate);
+
+    const ToolLibrary& Tool() const { return tool_; }
+    ToolLoadResult ToolResult() const { return toolResult_; }
+    CChartCtrl& Chart() const { return *chart_; }
+
+    int BandCount() const { return static_cast<int>(bands_.size()); }
+    CPageEdit& GainBox(int band) const;
+    CPageEdit& FrequencyBox(int band) const;
+    // The Q box of a band; the shelves' boxes (first and last band) stay disabled and empty.
+    CPageEdit& QBox(int band) const;
+
+protected:
+    // The identifiers of one band's column.
+    struct BandIds {
+        int gain;
+        int frequency;
+        int q;
+    };
+    // One channel's equaliser fields in the parameter set: gains and frequencies of every band,
+    // Q of the peaking bands (element i belongs to band i + 1).
+    struct ChannelBands {
+        std::span<int32_t> gain;
+        std::span<int32_t> frequency;
+        std::span<float> q;
+    };
+
+    // programDirectory ends with a separator; empty means the running program's directory.
+    CEqualiserPage(CIniSettingBase& settings, CIniLocalLan& language, int dialogId,
+                   std::span<const BandIds> bandIds, LinkField link, ChannelField channel,
+                   std::u16string programDirectory, QWidget* parent);
+
+    virtual ChannelBands Bands(int channel) const = 0;
+    // Runs the page's design function over the bands, writing CurvePoints dB values into curve;
+    // false when the function is not available.
+    virtual bool ComputeResponse(const ChannelBands& bands, int32_t sampleRate,
+                                 std::span<float, CurvePoints> curve) const = 0;
+
+private:
+    struct BandBoxes {
+        CPageEdit* gain = nullptr;
+        CPageEdit* frequency = nullptr;
+        CPageEdit* q = nullptr;
+    };
+
+    void CreateUi(std::span<const BandIds> bandIds);
+    void SetUpChart();
+    void SetBottomRange();
+    bool IsShelf(int band) const { return band == 0 || band == BandCount() - 1; }
+
+    std::u16string programDirectory_;
+    ToolLibrary tool_;
+    ToolLoadResult toolResult_ = ToolLoadResult::NotLoaded;
+    CChartCtrl* chart_ = nullptr;
+    std::vector<BandBoxes> bands_;
+    QPushButton* saveButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+};
