@@ -86,8 +86,8 @@ TEST(AdbClient, PushWithoutADeviceEndsWithAFailureCodeWithinSeconds) {
     auto started = Clock::now();
     ASSERT_TRUE(devices.Run({adb, "devices"}, 25000));
     EXPECT_LT(MillisecondsSince(started), 15000);
-    ASSERT_EQ(devices.ExitCode(), 0) << devices.CapturedOutput();
-    if (devices.CapturedOutput().find("\tdevice") != std::string_view::npos) {
+    if (devices.ExitCode() == 0 &&
+        devices.CapturedOutput().find("\tdevice") != std::string_view::npos) {
         GTEST_SKIP() << "a device is attached; this test needs none";
     }
 
