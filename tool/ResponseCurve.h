@@ -1,0 +1,28 @@
+#pragma once
+
+#include "tool/DirectForm.h"
+
+#include <cstdint>
+
+namespace sonvex_tool {
+
+// The sections of one equaliser in the order of the cascade: the low shelf, the peaking
+// sections in band order, the high shelf (peakCount + 2 sections).
+struct Cascade {
+    const DirectForm* sections;
+    int peakCount;
+};
+
+// How the points are computed. Both paths give bit-identical curves: the vector path keeps the
+// order of every operation and only works on several points at once.
+enum class ResponsePath {
+    Scalar,
+    Fastest,
+};
+
+// Writes pointCount values of 20 log10 |H| (dB) of the cascade, on the grid from startFrequency
+// towards half the sample rate. Writes nothing when pointCount <= 0.
+void EvaluateResponse(const Cascade& cascade, int32_t sampleRate, float startFrequency,
+                      int32_t pointCount, float* curve, ResponsePath path = ResponsePath::Fastest);
+
+} // namespace sonvex_tool
