@@ -426,14 +426,37 @@ ParameterFileResult ParameterFile::WriteParameterFile(const std::u16string& path
     return {};
 }
 
-ParameterFileResult ParameterFile::ReadParameterFile(const std::u16string& path,
-                                                     ParameterSet& set) {
+ParameterFileResult ParameterFile::ReadArray(const std::u16string& path, ParameterArray& values) {
     std::string bytes;
     if (!ReadPrefix(ProgramDirectory::Narrow(path), kParameterFileBytes, bytes)) {
         return ParameterFileResult{ParameterFileStatus::CannotRead};
     }
-    ArrayToFields(Decode(bytes), set);
+    values = Decode(bytes);
     return {};
+}
+
+ParameterFileResult ParameterFile::ReadParameterFile(const std::u16string& path,
+                                                     ParameterSet& set) {
+    ParameterArray values{};
+    const ParameterFileResult result = ReadArray(path, values);
+    if (result.Ok()) {
+        ArrayToFields(values, set);
+    }
+    return result;
+}
+
+std::span<const float> ParameterFile::TenBandCoefficients(const ParameterArray& values,
+                                                          int channel) {
+    const CoefficientArea& area = kCoefficients[0];
+    return std::span<const float>(values).subspan(kBlockStart[channel == 0 ? 0 : 1] + area.position,
+                                                  area.count);
+}
+
+std::span<const float> ParameterFile::EightBandCoefficients(const ParameterArray& values,
+                                                            int channel) {
+    const CoefficientArea& area = kCoefficients[1];
+    return std::span<const float>(values).subspan(kBlockStart[channel == 0 ? 0 : 1] + area.position,
+                                                  area.count);
 }
 
 std::u16string ParameterFile::Message(const ParameterFileResult& result,

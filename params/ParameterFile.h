@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -72,6 +73,9 @@ public:
     // Reads the first 2456 bytes of path into the carried fields of set (the editor state is
     // left alone). A file that cannot be read leaves set untouched.
     static ParameterFileResult ReadParameterFile(const std::u16string& path, ParameterSet& set);
+    // The first 2456 bytes of path as a file array (missing floats 0.0), for tools that want the
+    // coefficients too. Devices, pipes and folders are refused.
+    static ParameterFileResult ReadArray(const std::u16string& path, ParameterArray& values);
 
     // The carried fields of set as a file array, coefficient areas still zero. The R block is
     // filled only when CHANUM is 2.
@@ -89,6 +93,11 @@ public:
     static std::string Encode(const ParameterArray& values);
     // As many whole floats as bytes holds, up to 614; the rest 0.0; bytes past 2456 ignored.
     static ParameterArray Decode(std::string_view bytes);
+
+    // The coefficient areas of a channel (0 L, 1 R): 50 floats of the ten-band equaliser, 40 of
+    // the eight-band one, in their record order.
+    static std::span<const float> TenBandCoefficients(const ParameterArray& values, int channel);
+    static std::span<const float> EightBandCoefficients(const ParameterArray& values, int channel);
 
     // Where a float index lies (index < 614).
     static ParameterPosition Locate(std::size_t index);
