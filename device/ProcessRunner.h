@@ -50,7 +50,7 @@ public:
     ProcessRunner& operator=(const ProcessRunner&) = delete;
 
     // Whether Run waits for the child (default: yes). Without waiting, Run returns as soon as the
-    // child is started and the caller must call WaitForExit.
+    // child is started (its timeoutMs is unused) and the caller must call WaitForExit.
     void SetWait(bool wait) { wait_ = wait; }
     bool Wait() const { return wait_; }
     // Null (the default) for no callback.
