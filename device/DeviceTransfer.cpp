@@ -1,0 +1,200 @@
+#include "device/DeviceTransfer.h"
+
+#include "device/ProcessRunner.h"
+#include "params/ParameterFile.h"
+#include "settings/NumberText.h"
+#include "settings/ProgramDirectory.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+#if defined(_WIN32)
+constexpr const char* kAdbName = "adb.exe";
+constexpr char kPathListSeparator = ';';
+#else
+constexpr const char* kAdbName = "adb";
+constexpr char kPathListSeparator = ':';
+#endif
+
+// Where the earlier EQPara.bin waits while a pull runs.
+constexpr const char16_t* kAsideName = u"EQPara.bin.previous";
+
+bool IsProgram(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+           ::access(path.c_str(), X_OK) == 0;
+}
+
+bool IsRegularFile(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+} // namespace
+
+DeviceTransfer::DeviceTransfer(ParameterSet& params, const ToolLibrary& tool,
+                               std::u16string programDirectory, TransferReporter& reporter,
+                               int timeoutMs)
+    : params_(params), tool_(tool), programDirectory_(std::move(programDirectory)),
+      reporter_(reporter), timeoutMs_(timeoutMs) {}
+
+std::string DeviceTransfer::DeviceFileName(int32_t sampleRate, int32_t channels) {
+    return "Para_" + NumberText::FormatInt(sampleRate) + "Hz_" + NumberText::FormatInt(channels) +
+           "ch.bin";
+}
+
+const char* DeviceTransfer::DeviceDirectory() {
+    return "/data/cfg/eq_bin/";
+}
+
+const char16_t* DeviceTransfer::LocalFileName() {
+    return u"EQPara.bin";
+}
+
+const char16_t* DeviceTransfer::FailureMessage() {
+    return u"update parameter fail!";
+}
+
+std::string DeviceTransfer::FindAdb(const std::u16string& programDirectory) {
+    const std::string beside = ProgramDirectory::Narrow(programDirectory) + kAdbName;
+    if (IsProgram(beside)) {
+        return beside;
+    }
+    const char* searchPath = std::getenv("PATH");
+    if (searchPath == nullptr) {
+        return {};
+    }
+    std::string_view rest(searchPath);
+    for (;;) {
+        const std::size_t end = rest.find(kPathListSeparator);
+        std::string folder(rest.substr(0, end));
+        if (folder.empty()) {
+            folder = "."; // an empty entry names the current folder
+        }
+        const std::string candidate = folder + "/" + kAdbName;
+        if (IsProgram(candidate)) {
+            return candidate;
+        }
+        if (end == std::string_view::npos) {
+            return {};
+        }
+        rest.remove_prefix(end + 1);
+    }
+}
+
+TransferPlan DeviceTransfer::Prepare(TransferDirection direction) {
+    TransferPlan plan;
+    plan.direction = direction;
+    plan.localPath = programDirectory_ + LocalFileName();
+    plan.asidePath = programDirectory_ + kAsideName;
+    plan.deviceName = DeviceFileName(params_.SWFS, params_.CHANUM);
+    plan.command.timeoutMs = timeoutMs_;
+
+    if (direction == TransferDirection::Push) {
+        const ParameterFileResult written =
+            ParameterFile::WriteParameterFile(plan.localPath, params_, tool_);
+        if (!written.Ok()) {
+            reporter_.Report(ParameterFile::Message(written, plan.localPath));
+            return plan;
+        }
+    } else if (!MoveAside(plan)) {
+        reporter_.Report(u"The earlier \"" + plan.localPath + u"\" could not be moved aside to \"" +
+                         plan.asidePath + u"\" before the pull; nothing was fetched.");
+        return plan;
+    }
+
+    const std::string adb = FindAdb(programDirectory_);
+    if (!adb.empty()) {
+        const std::string local = ProgramDirectory::Narrow(plan.localPath);
+        const std::string remote = DeviceDirectory() + plan.deviceName;
+        if (direction == TransferDirection::Push) {
+            plan.command.argv = {adb, "push", local, remote};
+        } else {
+            plan.command.argv = {adb, "pull", remote, local};
+        }
+    }
+    plan.ready = true;
+    return plan;
+}
+
+AdbRunResult DeviceTransfer::RunAdb(const AdbCommand& command) {
+    AdbRunResult result;
+    if (command.argv.empty()) {
+        return result; // adb was not found: not started
+    }
+    ProcessRunner runner;
+    result.started = runner.Run(command.argv, command.timeoutMs);
+    result.exitCode = runner.ExitCode();
+    result.output = std::string(runner.CapturedOutput());
+    return result;
+}
+
+int DeviceTransfer::Finish(const TransferPlan& plan, const AdbRunResult& run) {
+    if (!plan.ready) {
+        return -1; // refused in Prepare, already reported
+    }
+    if (!run.started) {
+        return Fail(plan, -2);
+    }
+    if (run.exitCode != 0) {
+        return Fail(plan, -1);
+    }
+    if (plan.direction == TransferDirection::Push) {
+        return 0;
+    }
+    // A pull that reported success without leaving a readable file is a failure, not a reason to
+    // load whatever copy an earlier transfer left.
+    if (!ParameterFile::ReadParameterFile(plan.localPath, params_).Ok()) {
+        return Fail(plan, -1);
+    }
+    if (plan.hasOldCopy) {
+        std::remove(ProgramDirectory::Narrow(plan.asidePath).c_str());
+    }
+    return 0;
+}
+
+int DeviceTransfer::TransferParameterFile(TransferDirection direction) {
+    const TransferPlan plan = Prepare(direction);
+    lastRun_ = plan.ready ? RunAdb(plan.command) : AdbRunResult{};
+    return Finish(plan, lastRun_);
+}
+
+bool DeviceTransfer::MoveAside(TransferPlan& plan) {
+    const std::string local = ProgramDirectory::Narrow(plan.localPath);
+    const std::string aside = ProgramDirectory::Narrow(plan.asidePath);
+    if (ProgramDirectory::Exists(plan.localPath)) {
+        if (std::rename(local.c_str(), aside.c_str()) != 0) {
+            return false;
+        }
+        plan.hasOldCopy = true;
+    } else {
+        // An earlier pull that was interrupted left its copy aside: it is still the last one.
+        plan.hasOldCopy = IsRegularFile(aside);
+    }
+    return true;
+}
+
+void DeviceTransfer::PutBack(const TransferPlan& plan) {
+    if (plan.direction != TransferDirection::Pull) {
+        return;
+    }
+    const std::string local = ProgramDirectory::Narrow(plan.localPath);
+    if (plan.hasOldCopy) {
+        // Replaces whatever the failed pull left in its place.
+        std::rename(ProgramDirectory::Narrow(plan.asidePath).c_str(), local.c_str());
+    } else if (IsRegularFile(local)) {
+        std::remove(local.c_str()); // a partial file of the failed pull
+    }
+}
+
+int DeviceTransfer::Fail(const TransferPlan& plan, int code) {
+    PutBack(plan);
+    reporter_.Report(FailureMessage());
+    return code;
+}

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "params/ParameterSet.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class ToolLibrary;
+
+enum class TransferDirection {
+    Push, // send EQPara.bin to the device
+    Pull, // fetch the device's file into EQPara.bin and read it
+};
+
+// Where a transfer raises its messages: "update parameter fail!" and the reasons a transfer is
+// refused before adb runs. The window shows each in a message box, the command line prints it
+// to standard error. Called on the thread that calls Prepare and Finish.
+class TransferReporter {
+public:
+    virtual ~TransferReporter() = default;
+    virtual void Report(const std::u16string& message) = 0;
+};
+
+// The adb run of one transfer: plain data, safe to hand to another thread.
+struct AdbCommand {
+    std::vector<std::string> argv; // argv[0] the full path of adb; empty when adb was not found
+    int timeoutMs = 0;
+};
+
+struct AdbRunResult {
+    bool started = false; // adb (and the runner's reader) could be started
+    int exitCode = -1;    // -1 also when killed at the time-out
+    std::string output;   // the first 40960 bytes adb wrote
+};
+
+// What Prepare did, for RunAdb and Finish.
+struct TransferPlan {
+    TransferDirection direction = TransferDirection::Push;
+    bool ready = false; // false: refused and already reported; nothing is to run
+    AdbCommand command;
+    std::u16string localPath; // EQPara.bin in the program directory
+    std::u16string asidePath; // pull: where the earlier EQPara.bin waits while adb runs
+    bool hasOldCopy = false;  // pull: an earlier copy waits at asidePath
+    std::string deviceName;   // "Para_" + SWFS + "Hz_" + CHANUM + "ch.bin"
+};
+
+// Push and pull of the parameter file with adb, through the working copy EQPara.bin in the
+// program directory and the device folder /data/cfg/eq_bin/.
+//
+// A transfer has three steps so that a window can run the adb part on a worker thread while the
+// parameter set stays on its own thread:
+//   1. Prepare (owner's thread): forms the device name from SWFS and CHANUM; push writes
+//      EQPara.bin, pull moves an earlier EQPara.bin aside so that a pull that reports success
+//      without writing the file cannot pass off the old copy as the device's.
+//   2. RunAdb (any thread): runs adb and nothing else; no parameter set, no reporter.
+//   3. Finish (owner's thread): judges the run; a successful pull reads EQPara.bin into the
+//      parameter set; a failed pull puts the earlier copy back and leaves the set untouched.
+// TransferParameterFile runs all three in sequence.
+//
+// Results: 0 success; -1 adb ran and failed (a non-zero exit code, the time-out, or a pull that
+// left no readable file), and also a transfer refused before adb ran (the parameter file writer
+// refused, EQPara.bin could not be written or moved aside); -2 adb could not be started (not
+// found, or not executable). Every negative result has been reported: "update parameter fail!"
+// for the adb failures, the refusal's own message otherwise.
+class DeviceTransfer {
+public:
+    static constexpr int kDefaultTimeoutMs = 25000;
+
+    // Keeps references to params, tool and reporter. programDirectory ends with a separator.
+    DeviceTransfer(ParameterSet& params, const ToolLibrary& tool, std::u16string programDirectory,
+                   TransferReporter& reporter, int timeoutMs = kDefaultTimeoutMs);
+
+    TransferPlan Prepare(TransferDirection direction);
+    static AdbRunResult RunAdb(const AdbCommand& command);
+    int Finish(const TransferPlan& plan, const AdbRunResult& run);
+
+    int TransferParameterFile(TransferDirection direction);
+    // The adb run of the last TransferParameterFile (not started when it was refused before).
+    const AdbRunResult& LastRun() const { return lastRun_; }
+
+    // "Para_48000Hz_2ch.bin".
+    static std::string DeviceFileName(int32_t sampleRate, int32_t channels);
+    // "/data/cfg/eq_bin/".
+    static const char* DeviceDirectory();
+    // "EQPara.bin".
+    static const char16_t* LocalFileName();
+    // "update parameter fail!".
+    static const char16_t* FailureMessage();
+    // adb ("adb.exe" on Windows) in programDirectory, else the first in PATH; a path to run, or
+    // empty when none is found.
+    static std::string FindAdb(const std::u16string& programDirectory);
+
+private:
+    bool MoveAside(TransferPlan& plan);
+    void PutBack(const TransferPlan& plan);
+    int Fail(const TransferPlan& plan, int code);
+
+    ParameterSet& params_;
+    const ToolLibrary& tool_;
+    std::u16string programDirectory_;
+    TransferReporter& reporter_;
+    int timeoutMs_;
+    AdbRunResult lastRun_;
+};
