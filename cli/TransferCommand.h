@@ -1,0 +1,23 @@
+#pragma once
+
+#include "cli/CliCommand.h"
+#include "device/DeviceTransfer.h"
+
+// sonvex-cli push CONFIG: writes EQPara.bin beside sonvex-cli from CONFIG's parameter set and
+// sends it to the device with adb; CONFIG stays as it is.
+// sonvex-cli pull CONFIG: fetches the device's file into EQPara.bin, reads it into CONFIG's
+// parameter set and saves CONFIG (the command line has no other place to keep it), then prints
+// CONFIG as JSON. A failed pull changes nothing.
+// --timeout MS replaces adb's time-out of 25000 ms.
+// Exit codes: 0 done, 1 adb failed or the transfer was refused, 3 adb could not be started.
+class TransferCommand : public CliCommand {
+public:
+    explicit TransferCommand(TransferDirection direction) : direction_(direction) {}
+
+    const char* Name() const override;
+    const char* Synopsis() const override;
+    int Run(const std::vector<std::string>& args, CliIo& io) const override;
+
+private:
+    TransferDirection direction_;
+};
