@@ -1,0 +1,152 @@
+#pragma once
+
+#include "chart/CChartAxisLabel.h"
+#include "chart/CChartGrid.h"
+#include "chart/SChartRect.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <vector>
+
+class CChartCtrl;
+class QPainter;
+
+// Where an axis stands around the plotting area. Bottom and top axes are horizontal; right and
+// top axes are secondary.
+enum class ChartAxisPosition { Left = 0, Bottom = 1, Right = 2, Top = 3 };
+
+// An axis of the chart: its range, its pixel span along the plotting area, the mapping between
+// values and pixels, zoom and pan, and the drawing of its line, ticks, tick labels, title and
+// grid. How ticks are placed and written is left to the derived axis.
+class CChartAxis {
+public:
+    CChartAxis(CChartCtrl* owner, ChartAxisPosition position);
+    virtual ~CChartAxis() = default;
+    CChartAxis(const CChartAxis&) = delete;
+    CChartAxis& operator=(const CChartAxis&) = delete;
+
+    ChartAxisPosition GetPosition() const { return m_position; }
+    bool IsHorizontal() const { return m_horizontal; }
+    bool IsSecondary() const { return m_secondary; }
+    bool IsInverted() const { return m_inverted; }
+    void SetInverted(bool inverted);
+    bool IsVisible() const { return m_visible; }
+    void SetVisible(bool visible);
+
+    // Sets the range and the range a zoom returns to, then redraws the chart.
+    void SetMinMax(double min, double max);
+    double GetMin() const { return m_min; }
+    double GetMax() const { return m_max; }
+    double GetSavedMin() const { return m_savedMin; }
+    double GetSavedMax() const { return m_savedMax; }
+
+    // With automatic on (the default) the increment follows the range and the axis length; off,
+    // the given increment is used as it is (0 or less: a single tick at the minimum).
+    void SetTickIncrement(bool automatic, double increment);
+    bool IsAutomaticTickIncrement() const { return m_automaticTickIncrement; }
+    double GetTickIncrement() const { return m_tickIncrement; }
+    double GetFirstTick() const { return m_firstTick; }
+    int GetDecimalCount() const { return m_decimalCount; }
+    // The values of every tick from the first one up to the maximum.
+    std::vector<double> GetTickValues() const;
+
+    const QColor& GetAxisColor() const { return m_axisColor; }
+    void SetAxisColor(const QColor& color);
+    const QColor& GetTextColor() const { return m_textColor; }
+    void SetTextColor(const QColor& color);
+    const QFont& GetTickFont() const { return m_tickFont; }
+    CChartGrid* GetGrid() { return &m_grid; }
+    CChartAxisLabel* GetLabel() { return &m_label; }
+
+    // Pixel span: left to right edge of the plotting area for a horizontal axis, bottom to top
+    // edge for a vertical one. The control sets it while it lays the chart out.
+    void SetSpan(int start, int end);
+    int GetStartPixel() const { return m_start; }
+    int GetEndPixel() const { return m_end; }
+    // The strip beside the plotting area where the axis draws its ticks, labels and title.
+    const SChartRect& GetArea() const { return m_area; }
+
+    // Value to pixel along the span; every value maps to the middle when min equals max. Values
+    // far outside the range are held a million pixels beyond the span; NaN maps to the start.
+    virtual int ValueToScreen(double value) const;
+    // The same pixel as a floating-point number, held only at a million million pixels, for
+    // drawing lines towards points far outside the range in their true direction.
+    double ValueToScreenF(double value) const;
+    // Pixel to value along the span; min when min equals max or the span is empty.
+    virtual double ScreenToValue(int pixel) const;
+
+    bool IsZoomEnabled() const { return m_zoomEnabled; }
+    void EnableZoom(bool enabled) { m_zoomEnabled = enabled; }
+    double GetMinimumSpan() const { return m_minimumSpan; }
+    // Zooms to lo..hi, at least the minimum span wide; ignored while zoom is off or min equals
+    // max. The range a zoom returns to stays as it is. Does not redraw.
+    virtual void SetZoomRange(double lo, double hi);
+    // Returns to the range last set with SetMinMax. Does not redraw.
+    void UndoZoom();
+    // Shifts the range so that the drawing follows a mouse move from pixel `from` to pixel `to`,
+    // then redraws.
+    virtual void Pan(int from, int to);
+
+    // Tick placement and text, provided by the derived axis.
+    virtual double GetFirstTickValue() const = 0;
+    virtual bool GetNextTickValue(double current, double& next) const = 0;
+    virtual int GetTickPosition(double value) const = 0;
+    virtual QString GetTickLabelText(double value) const = 0;
+    virtual void RefreshTickIncrement() = 0;
+    virtual void RefreshFirstTick() = 0;
+
+    // Layout and drawing, driven by the control: span and area from the chart area and the
+    // plotting rectangle; the ticks for that span; the room the axis takes out of the plotting
+    // rectangle; the drawing itself.
+    void SetLayout(const SChartRect& chartArea, const SChartRect& plot);
+    void RefreshTicks();
+    void FitPlot(const SChartRect& chartArea, SChartRect& plot) const;
+    void Draw(QPainter& painter, const SChartRect& plot);
+    // Largest width and height of the tick labels that fall inside the span.
+    QSize GetTickLabelExtent() const { return m_tickLabelExtent; }
+
+protected:
+    CChartCtrl* GetOwner() const { return m_owner; }
+    void RequestRedraw();
+
+    double m_min = 0.0;
+    double m_max = 0.0;
+    bool m_automaticTickIncrement = true;
+    double m_firstTick = 0.0;
+    double m_tickIncrement = 1.0;
+    int m_decimalCount = 0;
+
+private:
+    template <typename Visit>
+    void ForEachTick(Visit visit) const;
+    bool IsInSpan(int pixel) const;
+    int SpanMiddle() const { return (m_start + m_end) / 2; }
+    void MeasureTickLabels();
+    void DrawAxisLine(QPainter& painter) const;
+    void DrawTickMark(QPainter& painter, int pixel) const;
+    QPoint LabelOrigin() const;
+    QPoint TickLabelOrigin(int pixel, QSize textSize) const;
+
+    CChartCtrl* m_owner;
+    ChartAxisPosition m_position;
+    bool m_horizontal;
+    bool m_secondary;
+    bool m_inverted = false;
+    bool m_visible = true;
+    double m_savedMin = 0.0;
+    double m_savedMax = 0.0;
+    int m_start = 0;
+    int m_end = 0;
+    SChartRect m_area;
+    QFont m_tickFont;
+    QColor m_textColor = Qt::black;
+    QColor m_axisColor = Qt::black;
+    CChartGrid m_grid;
+    CChartAxisLabel m_label;
+    bool m_zoomEnabled = true;
+    double m_minimumSpan = 0.001;
+    QSize m_tickLabelExtent;
+};
