@@ -6,10 +6,8 @@
 
 namespace sonvex_tool {
 
-namespace {
-
-float LibraryLog10(float value) {
-    return static_cast<float>(std::log10(static_cast<double>(value)));
+float LibraryGridFrequency(float startFrequency, float step, int32_t index) {
+    return sonvex_grid::Frequency(startFrequency, step, index);
 }
 
 void LibrarySinCos(float theta, float& cs, float& sn) {
@@ -17,36 +15,39 @@ void LibrarySinCos(float theta, float& cs, float& sn) {
     sn = static_cast<float>(std::sin(static_cast<double>(theta)));
 }
 
+float LibraryLog10(float value) {
+    return static_cast<float>(std::log10(static_cast<double>(value)));
+}
+
 #if SONVEX_TOOL_SSE2
 
-// Adding 1.5 * 2^52 to a double below 2^51 in magnitude rounds it to an integer, which then
-// stands in the low bits of the sum (two's complement for negative integers).
-constexpr double kRoundMagic = 0x1.8p52;
+namespace {
+
+using namespace exact_math;
 
 __m128d Abs(__m128d x) {
     return _mm_andnot_pd(_mm_set1_pd(-0.0), x);
 }
 
-// Lane bits (bit 0 and bit 1 of a movemask) of the approximations whose rounding to float is not
-// certain: outside the range of normal floats, or within 2^-36 (relative) of a midpoint between
-// two adjacent floats. A double's 29 low mantissa bits are what rounding to float drops; the
-// midpoint is 2^28 there, and 2^-36 of the value is at most 2^17 units of them.
+// Lane bits (bit 0 and bit 1 of a movemask) of the approximations that do not decide the float
+// rounding.
 int UndecidedLanes(__m128d approximation) {
     const __m128d magnitude = Abs(approximation);
-    const __m128d normal = _mm_and_pd(_mm_cmpge_pd(magnitude, _mm_set1_pd(0x1p-126)),
-                                      _mm_cmplt_pd(magnitude, _mm_set1_pd(0x1p127)));
-    const __m128i low = _mm_and_si128(_mm_castpd_si128(approximation), _mm_set1_epi64x(0x1FFFFFFF));
-    // low - (2^28 - 2^17) in [0, 2^18] means near the midpoint; only the low dword of each lane
-    // matters.
-    const __m128i offset = _mm_sub_epi32(low, _mm_set1_epi32((1 << 28) - (1 << 17)));
-    const __m128i near = _mm_and_si128(_mm_cmpgt_epi32(offset, _mm_set1_epi32(-1)),
-                                       _mm_cmplt_epi32(offset, _mm_set1_epi32((1 << 18) + 1)));
+    const __m128d normal = _mm_and_pd(_mm_cmpge_pd(magnitude, _mm_set1_pd(kSmallestNormal)),
+                                      _mm_cmplt_pd(magnitude, _mm_set1_pd(kLargest)));
+    const __m128i low =
+        _mm_and_si128(_mm_castpd_si128(approximation), _mm_set1_epi64x(kDroppedBits));
+    // Only the low dword of each lane matters.
+    const __m128i offset = _mm_sub_epi32(low, _mm_set1_epi32(kUndecidedFrom));
+    const __m128i near =
+        _mm_and_si128(_mm_cmpgt_epi32(offset, _mm_set1_epi32(-1)),
+                      _mm_cmplt_epi32(offset, _mm_set1_epi32(kUndecidedWidth + 1)));
     const __m128d nearLanes = _mm_castsi128_pd(_mm_shuffle_epi32(near, _MM_SHUFFLE(2, 2, 0, 0)));
     return _mm_movemask_pd(_mm_or_pd(nearLanes, _mm_cmpeq_pd(normal, _mm_setzero_pd())));
 }
 
+// coefficients[0] is the highest order.
 __m128d Horner(__m128d x, const double* coefficients, int count) {
-    // coefficients[0] is the highest order.
     __m128d sum = _mm_set1_pd(coefficients[0]);
     for (int i = 1; i < count; ++i) {
         sum = _mm_add_pd(_mm_mul_pd(sum, x), _mm_set1_pd(coefficients[i]));
@@ -63,75 +64,37 @@ __m128 LoadTwo(const float* in) {
     return _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(in)));
 }
 
-// exp(u) for |u| <= ln(2) / 2, Taylor to order 12 (error below 2e-16).
-constexpr double kExpCoefficients[] = {1.0 / 479001600.0,
-                                       1.0 / 39916800.0,
-                                       1.0 / 3628800.0,
-                                       1.0 / 362880.0,
-                                       1.0 / 40320.0,
-                                       1.0 / 5040.0,
-                                       1.0 / 720.0,
-                                       1.0 / 120.0,
-                                       1.0 / 24.0,
-                                       1.0 / 6.0,
-                                       1.0 / 2.0,
-                                       1.0,
-                                       1.0};
-
-// sin(r) = r + r * r2 * S(r2) and cos(r) = 1 + r2 * C(r2) for |r| <= pi / 4 (a little more
-// after rounding), Taylor to orders 13 and 14 (relative errors below 3e-14 and 2e-15).
-constexpr double kSinCoefficients[] = {1.0 / 6227020800.0, -1.0 / 39916800.0, 1.0 / 362880.0,
-                                       -1.0 / 5040.0,      1.0 / 120.0,       -1.0 / 6.0};
-constexpr double kCosCoefficients[] = {
-    -1.0 / 87178291200.0, 1.0 / 479001600.0, -1.0 / 3628800.0, 1.0 / 40320.0,
-    -1.0 / 720.0,         1.0 / 24.0,        -1.0 / 2.0};
-
-// log(x) = 2 atanh(s) = s * (2 + z * A(z)), z = s^2, for |s| <= 0.1716 (x within a factor of
-// sqrt(2) of 1); terms to s^15 (relative error below 4e-14).
-constexpr double kAtanhCoefficients[] = {2.0 / 15.0, 2.0 / 13.0, 2.0 / 11.0, 2.0 / 9.0,
-                                         2.0 / 7.0,  2.0 / 5.0,  2.0 / 3.0};
-
-constexpr int Count(const auto& array) {
-    return static_cast<int>(sizeof(array) / sizeof(array[0]));
-}
-
-// 2^x for |x| < 1000: 2^n * exp((x - n) ln 2), n the nearest integer.
+// 2^x for |x| < 1024: 2^n * exp((x - n) ln 2), n the nearest integer.
 __m128d Exp2(__m128d x) {
     const __m128d magic = _mm_set1_pd(kRoundMagic);
     const __m128d rounded = _mm_add_pd(x, magic);
     const __m128d n = _mm_sub_pd(rounded, magic);
-    const __m128d u = _mm_mul_pd(_mm_sub_pd(x, n), _mm_set1_pd(0.6931471805599453));
-    const __m128d fraction = Horner(u, kExpCoefficients, Count(kExpCoefficients));
-    // The integer n stands in the low bits of rounded; n + 1023 shifted into the exponent field.
+    const __m128d u = _mm_mul_pd(_mm_sub_pd(x, n), _mm_set1_pd(kLn2));
+    const __m128d fraction = Horner(u, kExp, Count(kExp));
+    // n stands in the low bits of rounded; n + 1023 goes into the exponent field.
     const __m128i exponent = _mm_slli_epi64(
         _mm_add_epi64(_mm_castpd_si128(rounded), _mm_set1_epi64x(1023 - (int64_t{1} << 51))), 52);
     return _mm_mul_pd(fraction, _mm_castsi128_pd(exponent));
 }
 
-#endif
-
 } // namespace
-
-#if SONVEX_TOOL_SSE2
 
 void ExactGridFrequencies(float startFrequency, float step, int32_t first, int count,
                           float* frequency) {
     const __m128d scale = _mm_set1_pd(startFrequency < 1.0f ? 1.0 : startFrequency);
     const double firstOctave = static_cast<double>(step) * static_cast<double>(first);
     const double lastOctave = static_cast<double>(step) * static_cast<double>(first + count);
-    const bool inRange = std::fabs(firstOctave) < 1000.0 && std::fabs(lastOctave) < 1000.0;
+    const bool inRange = std::fabs(firstOctave) < kGridRange && std::fabs(lastOctave) < kGridRange;
     // Two points at a time: 2^(step i) of the first pair by the polynomial, each following pair
-    // from the one before times 2^(2 step). The chain restarts every kChainPairs pairs, so the
-    // products add no more than about 2e-14 (relative) to the error of the approximation.
-    constexpr int kChainPairs = 32;
+    // from the one before times 2^(2 step), restarting every kGridChain pairs.
     const __m128d ratio = Exp2(_mm_set1_pd(2.0 * static_cast<double>(step)));
     __m128d power = _mm_setzero_pd();
     int i = 0;
     for (; inRange && i + 2 <= count; i += 2) {
-        if ((i / 2) % kChainPairs == 0) {
-            power =
-                Exp2(_mm_mul_pd(_mm_set1_pd(step), _mm_set_pd(static_cast<double>(first + i + 1),
-                                                              static_cast<double>(first + i))));
+        if ((i / 2) % kGridChain == 0) {
+            const __m128d index =
+                _mm_set_pd(static_cast<double>(first + i + 1), static_cast<double>(first + i));
+            power = Exp2(_mm_mul_pd(_mm_set1_pd(step), index));
         } else {
             power = _mm_mul_pd(power, ratio);
         }
@@ -140,13 +103,12 @@ void ExactGridFrequencies(float startFrequency, float step, int32_t first, int c
         StoreTwo(frequency + i, _mm_cvtpd_ps(approximation));
         for (int lane = 0; undecided != 0; ++lane, undecided >>= 1) {
             if ((undecided & 1) != 0) {
-                frequency[i + lane] =
-                    sonvex_grid::Frequency(startFrequency, step, first + i + lane);
+                frequency[i + lane] = LibraryGridFrequency(startFrequency, step, first + i + lane);
             }
         }
     }
     for (; i < count; ++i) {
-        frequency[i] = sonvex_grid::Frequency(startFrequency, step, first + i);
+        frequency[i] = LibraryGridFrequency(startFrequency, step, first + i);
     }
 }
 
@@ -158,21 +120,17 @@ void ExactSinCos(const float* theta, int count, float* cs, float* sn) {
     for (; i + 2 <= count; i += 2) {
         const float given[2] = {theta[i], theta[i + 1]};
         const __m128d t = _mm_cvtps_pd(LoadTwo(given));
-        const __m128d inRange = _mm_cmple_pd(Abs(t), _mm_set1_pd(4.0));
-        // t = r + k pi / 2 with |r| <= pi / 4; pi / 2 in two parts, the first of 33 bits, so
-        // that k times it and the first subtraction are exact.
-        const __m128d rounded = _mm_add_pd(_mm_mul_pd(t, _mm_set1_pd(0.6366197723675814)), magic);
+        const __m128d inRange = _mm_cmple_pd(Abs(t), _mm_set1_pd(kSinCosRange));
+        // t = r + k pi / 2 with |r| <= pi / 4.
+        const __m128d rounded = _mm_add_pd(_mm_mul_pd(t, _mm_set1_pd(kTwoOverPi)), magic);
         const __m128d k = _mm_sub_pd(rounded, magic);
-        const __m128d r =
-            _mm_sub_pd(_mm_sub_pd(t, _mm_mul_pd(k, _mm_set1_pd(1.57079632673412561417e+00))),
-                       _mm_mul_pd(k, _mm_set1_pd(6.07710050650619224932e-11)));
+        const __m128d r = _mm_sub_pd(_mm_sub_pd(t, _mm_mul_pd(k, _mm_set1_pd(kHalfPiHigh))),
+                                     _mm_mul_pd(k, _mm_set1_pd(kHalfPiLow)));
         const __m128d r2 = _mm_mul_pd(r, r);
         const __m128d sinR =
-            _mm_add_pd(r, _mm_mul_pd(_mm_mul_pd(r, r2),
-                                     Horner(r2, kSinCoefficients, Count(kSinCoefficients))));
+            _mm_add_pd(r, _mm_mul_pd(_mm_mul_pd(r, r2), Horner(r2, kSin, Count(kSin))));
         const __m128d cosR =
-            _mm_add_pd(_mm_set1_pd(1.0),
-                       _mm_mul_pd(r2, Horner(r2, kCosCoefficients, Count(kCosCoefficients))));
+            _mm_add_pd(_mm_set1_pd(1.0), _mm_mul_pd(r2, Horner(r2, kCos, Count(kCos))));
         // Quadrant k mod 4: odd k swaps sine and cosine; the cosine is negative for k = 1, 2
         // (bit 1 of k + 1), the sine for k = 2, 3 (bit 1 of k).
         const __m128i kBits = _mm_castpd_si128(rounded);
@@ -200,7 +158,6 @@ void ExactSinCos(const float* theta, int count, float* cs, float* sn) {
 }
 
 void ExactLog10(const float* value, int count, float* out) {
-    const __m128d one = _mm_set1_pd(1.0);
     int i = 0;
     for (; i + 2 <= count; i += 2) {
         const float given[2] = {value[i], value[i + 1]};
@@ -209,21 +166,20 @@ void ExactLog10(const float* value, int count, float* out) {
         const __m128i shifted = _mm_sub_epi32(bits, _mm_set1_epi32(0x00800000));
         const __m128i valid = _mm_and_si128(_mm_cmpgt_epi32(shifted, _mm_set1_epi32(-1)),
                                             _mm_cmplt_epi32(shifted, _mm_set1_epi32(0x7F000000)));
-        // value = 2^e * x with sqrt(1/2) <= x < sqrt(2), taken apart on the float's bits.
-        const __m128i offset = _mm_add_epi32(bits, _mm_set1_epi32(0x3F800000 - 0x3F3504F3));
+        // value = 2^e * x with sqrt(1/2) <= x < sqrt(2).
+        const __m128i offset = _mm_add_epi32(bits, _mm_set1_epi32(kMantissaShift));
         const __m128i e = _mm_sub_epi32(_mm_srai_epi32(offset, 23), _mm_set1_epi32(127));
         const __m128i mantissa = _mm_add_epi32(_mm_and_si128(offset, _mm_set1_epi32(0x007FFFFF)),
-                                               _mm_set1_epi32(0x3F3504F3));
+                                               _mm_set1_epi32(kSqrtHalfBits));
         const __m128d x = _mm_cvtps_pd(_mm_castsi128_ps(mantissa));
-        const __m128d f = _mm_sub_pd(x, one);
+        const __m128d f = _mm_sub_pd(x, _mm_set1_pd(1.0));
         const __m128d s = _mm_div_pd(f, _mm_add_pd(_mm_set1_pd(2.0), f));
         const __m128d z = _mm_mul_pd(s, s);
         const __m128d logX = _mm_mul_pd(
-            s, _mm_add_pd(_mm_set1_pd(2.0),
-                          _mm_mul_pd(z, Horner(z, kAtanhCoefficients, Count(kAtanhCoefficients)))));
+            s, _mm_add_pd(_mm_set1_pd(2.0), _mm_mul_pd(z, Horner(z, kAtanh, Count(kAtanh)))));
         const __m128d approximation =
-            _mm_add_pd(_mm_mul_pd(_mm_cvtepi32_pd(e), _mm_set1_pd(0.30102999566398120)),
-                       _mm_mul_pd(logX, _mm_set1_pd(0.43429448190325182)));
+            _mm_add_pd(_mm_mul_pd(_mm_cvtepi32_pd(e), _mm_set1_pd(kLog10Of2)),
+                       _mm_mul_pd(logX, _mm_set1_pd(kOneOverLn10)));
         const int validLanes = _mm_movemask_ps(_mm_castsi128_ps(valid)) & 3;
         int undecided = UndecidedLanes(approximation) | (~validLanes & 3);
         StoreTwo(out + i, _mm_cvtpd_ps(approximation));
@@ -243,7 +199,7 @@ void ExactLog10(const float* value, int count, float* out) {
 void ExactGridFrequencies(float startFrequency, float step, int32_t first, int count,
                           float* frequency) {
     for (int i = 0; i < count; ++i) {
-        frequency[i] = sonvex_grid::Frequency(startFrequency, step, first + i);
+        frequency[i] = LibraryGridFrequency(startFrequency, step, first + i);
     }
 }
 

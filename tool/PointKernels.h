@@ -27,7 +27,11 @@ struct PointKernels {
 
 // Point by point, with the C library's functions: the reference.
 const PointKernels& ScalarKernels();
-// The fastest kernels this build has (the scalar ones where no vector unit is known).
+// Four points at a time with SSE2; null where the build has no SSE2.
+const PointKernels* Sse2Kernels();
+// Eight points at a time with AVX2; null where the build or the processor has no AVX2.
+const PointKernels* Avx2Kernels();
+// The fastest of them on this processor.
 const PointKernels& FastestKernels();
 
 } // namespace sonvex_tool

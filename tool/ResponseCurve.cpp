@@ -25,18 +25,18 @@ struct PointBlock {
     alignas(16) float im[kBlockPoints];
 };
 
-const PointKernels& KernelsFor(ResponsePath path) {
-    return path == ResponsePath::Scalar ? ScalarKernels() : FastestKernels();
-}
-
 } // namespace
 
 void EvaluateResponse(const Cascade& cascade, int32_t sampleRate, float startFrequency,
-                      int32_t pointCount, float* curve, ResponsePath path) {
+                      int32_t pointCount, float* curve) {
+    EvaluateResponse(cascade, sampleRate, startFrequency, pointCount, curve, FastestKernels());
+}
+
+void EvaluateResponse(const Cascade& cascade, int32_t sampleRate, float startFrequency,
+                      int32_t pointCount, float* curve, const PointKernels& kernels) {
     if (pointCount <= 0) {
         return;
     }
-    const PointKernels& kernels = KernelsFor(path);
     const float half = sonvex_grid::HalfRate(sampleRate);
     const float step = sonvex_grid::Step(sampleRate, startFrequency, pointCount);
     // -pi / half: the angle -2 pi f / fs per Hz.

@@ -13,16 +13,14 @@ struct Cascade {
     int peakCount;
 };
 
-// How the points are computed. Both paths give bit-identical curves: the vector path keeps the
-// order of every operation and only works on several points at once.
-enum class ResponsePath {
-    Scalar,
-    Fastest,
-};
+struct PointKernels;
 
 // Writes pointCount values of 20 log10 |H| (dB) of the cascade, on the grid from startFrequency
-// towards half the sample rate. Writes nothing when pointCount <= 0.
+// towards half the sample rate. Writes nothing when pointCount <= 0. Every set of kernels gives
+// the same bits (PointKernels.h); the fastest is the default.
 void EvaluateResponse(const Cascade& cascade, int32_t sampleRate, float startFrequency,
-                      int32_t pointCount, float* curve, ResponsePath path = ResponsePath::Fastest);
+                      int32_t pointCount, float* curve);
+void EvaluateResponse(const Cascade& cascade, int32_t sampleRate, float startFrequency,
+                      int32_t pointCount, float* curve, const PointKernels& kernels);
 
 } // namespace sonvex_tool

@@ -8,3 +8,11 @@
 #else
 #define SONVEX_TOOL_SSE2 0
 #endif
+
+// Whether this build has the AVX2 kernels: GCC or Clang on x86, compiled for the processor the
+// program runs on (the kernels are chosen at run time, only where the processor has AVX2).
+#if SONVEX_TOOL_SSE2 && defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#define SONVEX_TOOL_AVX2 1
+#else
+#define SONVEX_TOOL_AVX2 0
+#endif

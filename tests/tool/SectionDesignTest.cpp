@@ -1,5 +1,5 @@
-#include "tool/DesignMath.h"
 #include "tool/SectionDesign.h"
+#include "tool/DesignMath.h"
 
 #include <gtest/gtest.h>
 

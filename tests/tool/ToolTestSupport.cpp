@@ -64,10 +64,14 @@ const ToolLibrary& Library() {
     return LoadOnce(BinDirectory(), library, tried);
 }
 
+std::u16string TestLibraryDirectory(const char16_t* name) {
+    return NumberText::Widen(SONVEX_TOOL_TEST_LIBRARIES) + u"/" + name + u"/";
+}
+
 const ToolLibrary& OptimisedLibrary() {
     static ToolLibrary library;
     static bool tried = false;
-    return LoadOnce(BinDirectory() + u"optimised/", library, tried);
+    return LoadOnce(TestLibraryDirectory(u"optimised"), library, tried);
 }
 
 Record10 FlatRecord10() {

@@ -17,7 +17,10 @@ std::u16string BinDirectory();
 // The library of this build, loaded once for the test run; null functions mean a failure that
 // the calling test reports.
 const ToolLibrary& Library();
-// The optimised copy of the library (bin/optimised/libTool.so).
+// Where the test copies of the library are: optimised/ (the real one built with -O3 for this
+// machine) and incomplete/ (one lacking EQ8Product), each with a trailing separator.
+std::u16string TestLibraryDirectory(const char16_t* name);
+// The optimised copy of the library.
 const ToolLibrary& OptimisedLibrary();
 
 // A record with every band flat (0 dB): shelves at 100 Hz and 10 kHz, peaks spread between, Q 1,

@@ -199,16 +199,26 @@ constexpr PointKernels kVector{Grid, Angles, SinCos, DoubleAngle, CascadeRespons
 
 } // namespace
 
-const PointKernels& FastestKernels() {
-    return kVector;
+const PointKernels* Sse2Kernels() {
+    return &kVector;
 }
 
 #else
 
-const PointKernels& FastestKernels() {
-    return ScalarKernels();
+const PointKernels* Sse2Kernels() {
+    return nullptr;
 }
 
 #endif
+
+const PointKernels& FastestKernels() {
+    if (const PointKernels* avx2 = Avx2Kernels()) {
+        return *avx2;
+    }
+    if (const PointKernels* sse2 = Sse2Kernels()) {
+        return *sse2;
+    }
+    return ScalarKernels();
+}
 
 } // namespace sonvex_tool
