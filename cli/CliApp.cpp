@@ -1,5 +1,7 @@
 #include "cli/CliApp.h"
 
+#include "cli/CurveCommand.h"
+#include "cli/DesignCommand.h"
 #include "cli/ResetCommand.h"
 #include "cli/ShowCommand.h"
 
@@ -7,6 +9,8 @@ CliApp::CliApp() {
     // Commands in the order --help lists them.
     commands_.push_back(std::make_unique<ShowCommand>());
     commands_.push_back(std::make_unique<ResetCommand>());
+    commands_.push_back(std::make_unique<CurveCommand>());
+    commands_.push_back(std::make_unique<DesignCommand>());
 }
 
 void CliApp::PrintUsage(std::ostream& stream) const {
