@@ -54,16 +54,6 @@ TEST(SectionDesign, ShelvesAndPeakOfTheWorkedExamples) {
     EXPECT_NEAR(lattice.c2, 0.935475, kSixDecimals);
 }
 
-TEST(SectionDesign, CutsMirrorBoostsInTheDenominator) {
-    // A cut is the boost's inverse: its poles are the boost's zeros, scaled to a0 = 1.
-    const int fs = 48000;
-    const DirectForm boost = DesignShelf(LinearGain(12.0f), Angle(1000.0f, fs), false);
-    const DirectForm cut = DesignShelf(LinearGain(-12.0f), Angle(1000.0f, fs), false);
-    EXPECT_NEAR(cut.a1, boost.b1 / boost.b0, 1e-5);
-    EXPECT_NEAR(cut.a2, boost.b2 / boost.b0, 1e-5);
-    EXPECT_NEAR(cut.b0, 1.0 / boost.b0, 1e-5);
-}
-
 TEST(SectionDesign, ZeroDecibelPeakFollowsTheRoundingRule) {
     const float w = Angle(3000.0f, 44100);
     const DirectForm s = DesignPeaking(1.0f, w, w / 1.7f);

@@ -40,7 +40,8 @@ TEST(ToolLibrary, ReportsAMissingLibraryAndResolvesNothing) {
 
 TEST(ToolLibrary, ReportsALibraryWithoutBothEntryPoints) {
     ToolLibrary library;
-    EXPECT_EQ(library.Load(tool_test::TestLibraryDirectory(u"incomplete")), ToolLoadResult::MissingFunction);
+    EXPECT_EQ(library.Load(tool_test::TestLibraryDirectory(u"incomplete")),
+              ToolLoadResult::MissingFunction);
     EXPECT_NE(library.Eq10(), nullptr);
     EXPECT_EQ(library.Eq8(), nullptr);
 }
