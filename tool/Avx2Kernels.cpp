@@ -269,6 +269,12 @@ SONVEX_AVX2_INLINE Section8 Broadcast(const DirectForm& s) {
             _mm256_set1_ps(s.a2)};
 }
 
+SONVEX_AVX2_INLINE Angle8 LoadAngle(const float* cs, const float* sn, const float* cs2,
+                                    const float* sn2, int i) {
+    return {_mm256_loadu_ps(cs + i), _mm256_loadu_ps(sn + i), _mm256_loadu_ps(cs2 + i),
+            _mm256_loadu_ps(sn2 + i)};
+}
+
 int VectorCount(int count) {
     return count - count % kLanes;
 }
@@ -300,22 +306,34 @@ SONVEX_AVX2 void DoubleAngle(const float* cs, const float* sn, int count, float*
 SONVEX_AVX2 void CascadeResponse(const Cascade& cascade, const float* cs, const float* sn,
                                  const float* cs2, const float* sn2, int count, float* re,
                                  float* im) {
+    // Band after band over all points, the running product of the peaking sections kept in re
+    // and im, so that the points' independent chains overlap; each point still sees its own
+    // operations in the order of the reference.
     const int vectorCount = VectorCount(count);
     const int last = cascade.peakCount + 1;
+    for (int i = 0; i < vectorCount; i += kLanes) {
+        _mm256_storeu_ps(re + i, _mm256_set1_ps(1.0f));
+        _mm256_storeu_ps(im + i, _mm256_setzero_ps());
+    }
+    for (int band = 1; band < last; ++band) {
+        const Section8 section = Broadcast(cascade.sections[band]);
+        for (int i = 0; i < vectorCount; i += kLanes) {
+            const Value8 v = Evaluate(section, LoadAngle(cs, sn, cs2, sn2, i));
+            const Complex8 peaks{_mm256_loadu_ps(re + i), _mm256_loadu_ps(im + i)};
+            const Complex8 next = Divide(Multiply(peaks, v.numerator), v.denominator);
+            _mm256_storeu_ps(re + i, next.re);
+            _mm256_storeu_ps(im + i, next.im);
+        }
+    }
     const Section8 low = Broadcast(cascade.sections[0]);
     const Section8 high = Broadcast(cascade.sections[last]);
     for (int i = 0; i < vectorCount; i += kLanes) {
-        const Angle8 w{_mm256_loadu_ps(cs + i), _mm256_loadu_ps(sn + i), _mm256_loadu_ps(cs2 + i),
-                       _mm256_loadu_ps(sn2 + i)};
+        const Angle8 w = LoadAngle(cs, sn, cs2, sn2, i);
         const Value8 lowValue = Evaluate(low, w);
         const Complex8 l = Divide(lowValue.numerator, lowValue.denominator);
         const Value8 highValue = Evaluate(high, w);
         const Complex8 u = Divide(highValue.numerator, highValue.denominator);
-        Complex8 peaks{_mm256_set1_ps(1.0f), _mm256_setzero_ps()};
-        for (int band = 1; band < last; ++band) {
-            const Value8 v = Evaluate(Broadcast(cascade.sections[band]), w);
-            peaks = Divide(Multiply(peaks, v.numerator), v.denominator);
-        }
+        const Complex8 peaks{_mm256_loadu_ps(re + i), _mm256_loadu_ps(im + i)};
         const Complex8 r = Multiply(u, Multiply(l, peaks));
         _mm256_storeu_ps(re + i, r.re);
         _mm256_storeu_ps(im + i, r.im);

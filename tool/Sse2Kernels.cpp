@@ -106,6 +106,12 @@ SONVEX_INLINE Section4 Broadcast(const DirectForm& s) {
             _mm_set1_ps(s.a2)};
 }
 
+SONVEX_INLINE Angle4 LoadAngle(const float* cs, const float* sn, const float* cs2, const float* sn2,
+                               int i) {
+    return {_mm_loadu_ps(cs + i), _mm_loadu_ps(sn + i), _mm_loadu_ps(cs2 + i),
+            _mm_loadu_ps(sn2 + i)};
+}
+
 int VectorCount(int count) {
     return count - count % kLanes;
 }
@@ -144,22 +150,34 @@ void DoubleAngle(const float* cs, const float* sn, int count, float* cs2, float*
 
 void CascadeResponse(const Cascade& cascade, const float* cs, const float* sn, const float* cs2,
                      const float* sn2, int count, float* re, float* im) {
+    // Band after band over all points, the running product of the peaking sections kept in re
+    // and im, so that the points' independent chains overlap; each point still sees its own
+    // operations in the order of the reference.
     const int vectorCount = VectorCount(count);
     const int last = cascade.peakCount + 1;
+    for (int i = 0; i < vectorCount; i += kLanes) {
+        _mm_storeu_ps(re + i, _mm_set1_ps(1.0f));
+        _mm_storeu_ps(im + i, _mm_setzero_ps());
+    }
+    for (int band = 1; band < last; ++band) {
+        const Section4 section = Broadcast(cascade.sections[band]);
+        for (int i = 0; i < vectorCount; i += kLanes) {
+            const Value4 v = Evaluate(section, LoadAngle(cs, sn, cs2, sn2, i));
+            const Complex4 peaks{_mm_loadu_ps(re + i), _mm_loadu_ps(im + i)};
+            const Complex4 next = Divide(Multiply(peaks, v.numerator), v.denominator);
+            _mm_storeu_ps(re + i, next.re);
+            _mm_storeu_ps(im + i, next.im);
+        }
+    }
     const Section4 low = Broadcast(cascade.sections[0]);
     const Section4 high = Broadcast(cascade.sections[last]);
     for (int i = 0; i < vectorCount; i += kLanes) {
-        const Angle4 w{_mm_loadu_ps(cs + i), _mm_loadu_ps(sn + i), _mm_loadu_ps(cs2 + i),
-                       _mm_loadu_ps(sn2 + i)};
+        const Angle4 w = LoadAngle(cs, sn, cs2, sn2, i);
         const Value4 lowValue = Evaluate(low, w);
         const Complex4 l = Divide(lowValue.numerator, lowValue.denominator);
         const Value4 highValue = Evaluate(high, w);
         const Complex4 u = Divide(highValue.numerator, highValue.denominator);
-        Complex4 peaks{_mm_set1_ps(1.0f), _mm_setzero_ps()};
-        for (int band = 1; band < last; ++band) {
-            const Value4 v = Evaluate(Broadcast(cascade.sections[band]), w);
-            peaks = Divide(Multiply(peaks, v.numerator), v.denominator);
-        }
+        const Complex4 peaks{_mm_loadu_ps(re + i), _mm_loadu_ps(im + i)};
         const Complex4 r = Multiply(u, Multiply(l, peaks));
         _mm_storeu_ps(re + i, r.re);
         _mm_storeu_ps(im + i, r.im);
