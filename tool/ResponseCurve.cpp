@@ -43,8 +43,10 @@ void EvaluateResponse(const Cascade& cascade, int32_t sampleRate, float startFre
     const float thetaScale = Single(-kPi / Wide(half));
 
     PointBlock block;
-    for (int32_t first = 0; first < pointCount; first += kBlockPoints) {
-        const int count = static_cast<int>(std::min<int32_t>(kBlockPoints, pointCount - first));
+    // The block start counts in 64 bits: the last block may end at the largest int32.
+    for (int64_t start = 0; start < pointCount; start += kBlockPoints) {
+        const int32_t first = static_cast<int32_t>(start);
+        const int count = static_cast<int>(std::min<int64_t>(kBlockPoints, pointCount - start));
         kernels.grid(startFrequency, step, first, count, block.frequency);
         kernels.angles(block.frequency, thetaScale, count, block.theta);
         kernels.sinCos(block.theta, count, block.cs, block.sn);
