@@ -197,19 +197,12 @@ void Decibels(const float* re, const float* im, int count, float* curve) {
         const Wide4 mw = Widen(m);
         _mm_storeu_ps(curve + i, _mm_sqrt_ps(ProductSum<+1>(rw, rw, mw, mw)));
     }
-    for (int i = vectorCount; i < count; ++i) {
-        const double r = re[i];
-        const double m = im[i];
-        const float magnitudeSquared = static_cast<float>(r * r + m * m);
-        curve[i] = _mm_cvtss_f32(_mm_sqrt_ss(_mm_set_ss(magnitudeSquared)));
-    }
-    ExactLog10(curve, count, curve);
+    ScalarKernels().decibels(re + vectorCount, im + vectorCount, count - vectorCount,
+                             curve + vectorCount);
+    ExactLog10(curve, vectorCount, curve);
     const __m128 twenty = _mm_set1_ps(20.0f);
     for (int i = 0; i < vectorCount; i += kLanes) {
         _mm_storeu_ps(curve + i, _mm_mul_ps(_mm_loadu_ps(curve + i), twenty));
-    }
-    for (int i = vectorCount; i < count; ++i) {
-        curve[i] = curve[i] * 20.0f;
     }
 }
 
