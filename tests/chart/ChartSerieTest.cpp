@@ -95,24 +95,6 @@ private slots:
         QCOMPARE(to, static_cast<std::size_t>(last));
     }
 
-    void visibleExtent() {
-        CChartCtrl chart;
-        SetUpEqualiserAxes(chart);
-        chart.GetBottomAxis()->SetMinMax(2.0, 4.0);
-        CChartLineSerie* serie = chart.AddLineSerie();
-        const std::vector<double> x{1, 2, 3, 4, 5};
-        const std::vector<double> y{50, -7, 8, 6, -90};
-        serie->SetPoints(x, y);
-        double min = 0.0;
-        double max = 0.0;
-        QVERIFY(serie->GetVisibleSerieXMinMax(min, max));
-        QCOMPARE(min, 2.0);
-        QCOMPARE(max, 4.0);
-        QVERIFY(serie->GetVisibleSerieYMinMax(min, max));
-        QCOMPARE(min, -7.0);
-        QCOMPARE(max, 8.0);
-    }
-
     void paletteAndIds() {
         CChartCtrl chart;
         QCOMPARE(chart.AddLineSerie(), nullptr); // no axes yet

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
