@@ -62,8 +62,8 @@ int CurveCommand::Run(const std::vector<std::string>& args, CliIo& io) const {
     }
     const int32_t sampleRate = config.Params.SWFS;
     if (sampleRate <= 0) {
-        io.err << "sonvex-cli: the configuration's sample rate SWFS is " << sampleRate
-               << "; it must be positive\n";
+        io.err << "sonvex-cli: the configuration's sample rate SWFS is "
+               << NumberText::FormatInt(sampleRate) << "; it must be positive\n";
         return kExitFailure;
     }
 

@@ -7,9 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <charconv>
+#include <clocale>
 #include <cmath>
 #include <cstring>
+#include <locale>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -289,6 +292,33 @@ TEST(DesignCommand, RefusesBadValuesAndReportsAMissingLibrary) {
     EXPECT_EQ(noLibrary.code, 1);
     EXPECT_EQ(noLibrary.err, "load libTool.so fail!\n");
     EXPECT_TRUE(noLibrary.out.empty());
+}
+
+// Qt sets the process locale from the environment; a decimal comma must not reach the CSV or
+// the JSON.
+TEST(ToolCommands, NumbersKeepTheDecimalPointUnderADecimalCommaLocale) {
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
+        << "the de_DE.UTF-8 locale is missing (scripts/setup-deps generates it)";
+    const std::locale previous = std::locale::global(std::locale("de_DE.UTF-8"));
+    const CliRun design =
+        RunCli({"design", "--eq", "8", "--rate", "48000", "--gains", "1.5,0,0,0,0,0,0,0", "--freqs",
+                "1000,2,3,4,5,6,7,8", "--q", "0.75,1,1,1,1,1"});
+    TempDir dir;
+    TempDir::WriteBytes(dir.File("config.ini"), kConfig);
+    const CliRun curve = RunCli({"curve", dir.File("config.ini"), "--eq", "10", "--channel", "0"});
+    std::locale::global(previous);
+    std::setlocale(LC_ALL, "C");
+
+    ASSERT_EQ(design.code, 0) << design.err;
+    EXPECT_NE(design.out.find("\"k2\": 0.9"), std::string::npos) << design.out;
+    ASSERT_EQ(curve.code, 0) << curve.err;
+    const std::vector<std::string> lines = Lines(curve.out);
+    ASSERT_EQ(lines.size(), 1001u);
+    for (const std::string& line : lines) {
+        ASSERT_EQ(std::count(line.begin(), line.end(), ','), 1) << line;
+    }
+    // The second point, 20 * 2^step Hz.
+    EXPECT_NEAR(ParseFloat(lines[2].substr(0, lines[2].find(','))), 20.1423f, 0.0005f);
 }
 
 } // namespace
