@@ -1,0 +1,34 @@
+#include "app/CAboutDlg.h"
+
+#include "app/AppIcon.h"
+#include "settings/ControlId.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral(u"关于 Sonvex"));
+    setWindowIcon(AppIcon::Icon());
+
+    auto* icon = new QLabel(this);
+    ControlId::Set(*icon, IconId);
+    icon->setPixmap(AppIcon::Pixmap(32));
+    auto* text = new QLabel(QStringLiteral(u"Sonvex，1.0 版"), this);
+    ControlId::Set(*text, TextId);
+    auto* ok = new QPushButton(QStringLiteral(u"确定"), this);
+    ControlId::Set(*ok, OkId);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* body = new QHBoxLayout;
+    body->addWidget(icon, 0, Qt::AlignTop);
+    body->addSpacing(12);
+    body->addWidget(text, 1, Qt::AlignVCenter);
+    body->addSpacing(12);
+    body->addWidget(ok, 0, Qt::AlignTop);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(body);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}

@@ -1,0 +1,88 @@
+#include "app/CBusyDialog.h"
+
+#include "app/CMessageReporter.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QThread>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace {
+
+constexpr int kTickMilliseconds = 200;
+
+} // namespace
+
+CBusyDialog::CBusyDialog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setWindowTitle(CMessageReporter::Title());
+    setModal(true);
+
+    auto* what = new QLabel(QStringLiteral(u"正在通过 adb 与设备交换参数文件，请稍候……"), this);
+    auto* bar = new QProgressBar(this);
+    bar->setRange(0, 0); // moving, no end known
+    bar->setTextVisible(false);
+    elapsed_ = new QLabel(ElapsedText(0), this);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(what);
+    layout->addWidget(bar);
+    layout->addWidget(elapsed_);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(&ticker_, &QTimer::timeout, this, &CBusyDialog::ShowElapsed);
+}
+
+QString CBusyDialog::ElapsedText(qint64 seconds) {
+    return QStringLiteral(u"已用时 %1 秒").arg(seconds);
+}
+
+void CBusyDialog::Run(std::function<void()> work) {
+    finished_ = false;
+    std::unique_ptr<QThread> worker(QThread::create(std::move(work)));
+    // Emitted on the worker thread, delivered here through the event loop of exec().
+    connect(worker.get(), &QThread::finished, this, &CBusyDialog::WorkFinished);
+    clock_.start();
+    ShowElapsed();
+    ticker_.start(kTickMilliseconds);
+    worker->start();
+    exec();
+    worker->wait();
+    ticker_.stop();
+    finished_ = true;
+}
+
+void CBusyDialog::WorkFinished() {
+    finished_ = true;
+    done(QDialog::Accepted);
+}
+
+void CBusyDialog::ShowElapsed() {
+    elapsed_->setText(ElapsedText(clock_.elapsed() / 1000));
+}
+
+void CBusyDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CBusyDialog::closeEvent(QCloseEvent* event) {
+    if (finished_) {
+        QDialog::closeEvent(event);
+    } else {
+        event->ignore();
+    }
+}
+
+void CBusyDialog::reject() {
+    if (finished_) {
+        QDialog::reject();
+    }
+}

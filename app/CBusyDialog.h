@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <functional>
+
+class QLabel;
+class QCloseEvent;
+class QKeyEvent;
+
+// The modal dialog shown while adb runs: it says what is happening and how many seconds have
+// passed, has no close button and ignores Escape and close requests, so nothing else can start
+// and the window keeps repainting until the work is done.
+class CBusyDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CBusyDialog(QWidget* parent = nullptr);
+
+    // Runs work on a worker thread and shows the dialog modally until it has ended. work must
+    // not touch widgets or anything the user-interface thread uses meanwhile.
+    void Run(std::function<void()> work);
+
+    // The text of the elapsed-time line for a number of whole seconds.
+    static QString ElapsedText(qint64 seconds);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+public slots:
+    // Escape and the window system's close request end the dialog only once the work is done.
+    void reject() override;
+
+private:
+    void WorkFinished();
+    void ShowElapsed();
+
+    QLabel* elapsed_ = nullptr;
+    QElapsedTimer clock_;
+    QTimer ticker_;
+    bool finished_ = true;
+};

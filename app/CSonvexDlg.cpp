@@ -1,0 +1,568 @@
+#include "app/CSonvexDlg.h"
+
+#include "app/AppIcon.h"
+#include "app/CAboutDlg.h"
+#include "app/CBusyDialog.h"
+#include "app/CChainPanel.h"
+#include "app/CMessageReporter.h"
+#include "app/CModePanel.h"
+#include "device/CComSet.h"
+#include "pages/CDlgDrc.h"
+#include "pages/CDlgEQ1.h"
+#include "pages/CDlgEq.h"
+#include "pages/CDlgLimit.h"
+#include "pages/CDlgPublic_Param.h"
+#include "pages/CPageEdit.h"
+#include "params/ParameterFile.h"
+#include "params/ResetEqBands.h"
+#include "settings/ControlId.h"
+#include "settings/NumberText.h"
+#include "settings/ProgramDirectory.h"
+#include "settings/WidgetLocalizer.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+struct CommandButton {
+    int id;
+    const char* text;
+};
+
+// In the order of the row at the bottom.
+constexpr std::array<CommandButton, 5> kCommandButtons{{
+    {CSonvexDlg::SetId, "Set"},
+    {CSonvexDlg::ResetId, "Reset"},
+    {CSonvexDlg::ReadId, "Read"},
+    {CSonvexDlg::SaveId, "Save"},
+    {CSonvexDlg::CancelId, "Cancel"},
+}};
+
+// The switch each mode box sets, in the order of CModePanel::ModeBoxIds (1064 to 1067).
+constexpr std::array<bool ParameterSet::*, CModePanel::ModeBoxCount> kModeSwitches{
+    &ParameterSet::EQSwtch, &ParameterSet::DrcSwtch, &ParameterSet::EQSwtch1,
+    &ParameterSet::LimitSwtch};
+
+int32_t& Gain(ParameterSet& set, int channel, bool first) {
+    if (channel != 0) {
+        return first ? set.SCTRGAINR1 : set.SCTRGAINR2;
+    }
+    return first ? set.SCTRGAINL1 : set.SCTRGAINL2;
+}
+
+std::u16string_view View(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
+QString IntText(int64_t value) {
+    return QString::fromStdString(NumberText::FormatInt(value));
+}
+
+// "Integer" for the default command's check: blanks aside, an optional sign and ASCII digits.
+bool IsIntegerText(const QString& text) {
+    const QString trimmed = text.trimmed();
+    qsizetype i = 0;
+    if (i < trimmed.size() && (trimmed[i] == u'+' || trimmed[i] == u'-')) {
+        ++i;
+    }
+    if (i == trimmed.size()) {
+        return false;
+    }
+    for (; i < trimmed.size(); ++i) {
+        if (trimmed[i] < u'0' || trimmed[i] > u'9') {
+            return false;
+        }
+    }
+    return true;
+}
+
+constexpr int kGainMinimum = -12;
+constexpr int kGainMaximum = 12;
+
+} // namespace
+
+CSonvexDlg::CSonvexDlg(std::u16string programDirectory, QWidget* parent)
+    : QDialog(parent), programDirectory_(programDirectory.empty() ? ProgramDirectory::Current()
+                                                                  : std::move(programDirectory)),
+      fileNameAsker_([this](ParameterFileChooser::Purpose purpose) {
+          return ParameterFileChooser::AskPath(*this, purpose);
+      }) {
+    CreateUi();
+    setWindowIcon(AppIcon::Icon());
+    setWindowTitle(TitleText());
+
+    configLoaded_ = settings_.LoadFromProgramDirectory(programDirectory_);
+    if (configLoaded_) {
+        Localize();
+    }
+    settings_.PrepareLogDirectory(programDirectory_);
+    FillControls();
+    CreatePages();
+    status_->hide();
+    ConnectUi();
+}
+
+CSonvexDlg::~CSonvexDlg() {
+    closing_ = true;
+    // The pages refer to the configuration and language objects: they go while those still exist.
+    delete tabs_;
+}
+
+QString CSonvexDlg::TitleText() {
+    return QStringLiteral(" Sonvex V1.21");
+}
+
+void CSonvexDlg::CreateUi() {
+    auto* layout = new QVBoxLayout(this);
+    CreateMenu();
+    layout->setMenuBar(menuBar_);
+
+    chain_ = new CChainPanel(this);
+    modes_ = new CModePanel(this);
+    tabs_ = new QTabWidget(this);
+    ControlId::Set(*tabs_, TabControlId);
+
+    auto* commandRow = new QHBoxLayout;
+    for (std::size_t i = 0; i < kCommandButtons.size(); ++i) {
+        auto* button = new QPushButton(QString::fromLatin1(kCommandButtons[i].text), this);
+        ControlId::Set(*button, kCommandButtons[i].id);
+        // Enter is the default command of the window, never a click on one of these.
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        commandRow->addWidget(button);
+        if (i + 1 < kCommandButtons.size()) {
+            commandRow->addStretch(1);
+        }
+        commands_[i] = button;
+    }
+
+    status_ = new QLabel(QStringLiteral("Not Found bootusb"), this);
+    ControlId::Set(*status_, StatusLabelId);
+    status_->setAlignment(Qt::AlignCenter);
+
+    layout->addWidget(chain_);
+    layout->addWidget(modes_);
+    layout->addWidget(tabs_, 1);
+    layout->addLayout(commandRow);
+    layout->addWidget(status_);
+}
+
+void CSonvexDlg::CreateMenu() {
+    menuBar_ = new QMenuBar(this);
+    const auto addCommand = [this](QWidget& menu, const char* text, int id,
+                                   void (CSonvexDlg::*handler)()) {
+        auto* action = new QAction(QString::fromLatin1(text), &menu);
+        ControlId::Set(*action, id);
+        menu.addAction(action);
+        if (handler != nullptr) {
+            connect(action, &QAction::triggered, this, handler);
+        }
+    };
+    QMenu* file = menuBar_->addMenu(QStringLiteral("File"));
+    addCommand(*file, "Load", LoadCommandId, &CSonvexDlg::OnLoad);
+    addCommand(*file, "Save As", SaveAsCommandId, &CSonvexDlg::OnSaveAs);
+    QMenu* port = menuBar_->addMenu(QStringLiteral("COM Port"));
+    addCommand(*port, "Setting", ComSettingCommandId, &CSonvexDlg::OnComSetting);
+    addCommand(*menuBar_, "View", ViewCommandId, nullptr);
+    QMenu* device = menuBar_->addMenu(QStringLiteral("Device"));
+    addCommand(*device, "MX5210", DeviceCommandId, nullptr);
+    QMenu* about = menuBar_->addMenu(QStringLiteral("About"));
+    addCommand(*about, "Version", VersionCommandId, &CSonvexDlg::OnAbout);
+}
+
+void CSonvexDlg::Localize() {
+    const std::u16string file = settings_.LanguageFilePath(programDirectory_);
+    if (!ProgramDirectory::Exists(file)) {
+        return;
+    }
+    const bool loaded = language_.Load(file);
+    WidgetLocalizer::ApplyDialogLanguage(language_, *this, settings_.Debug, DialogId, true);
+    if (loaded && !settings_.Debug) {
+        // The menu keys are bare keys of the section the dialog pass made current, DIALOG_102.
+        WidgetLocalizer::ApplyMenuLanguage(language_, *menuBar_, u"MENU");
+    }
+}
+
+void CSonvexDlg::FillControls() {
+    const ParameterSet& p = settings_.Params;
+    modes_->ChannelBox().setCurrentIndex(p.Channel != 0 ? 1 : 0);
+    ShowModes();
+    modes_->LinkBox().setChecked(p.Link);
+    modes_->ChannelBox().setEnabled(!p.Link);
+    ShowGains();
+}
+
+void CSonvexDlg::CreatePages() {
+    // Created in the order ten-band, DRC, eight-band, limiter, public; shown in tab order.
+    eqPage_ = new CDlgEq(settings_, language_, programDirectory_, tabs_);
+    drcPage_ = new CDlgDrc(settings_, language_, tabs_);
+    eq1Page_ = new CDlgEQ1(settings_, language_, programDirectory_, tabs_);
+    limitPage_ = new CDlgLimit(settings_, language_, tabs_);
+    publicPage_ = new CDlgPublic_Param(settings_, tabs_);
+    tabs_->addTab(publicPage_, QStringLiteral("Public Param"));
+    tabs_->addTab(eqPage_, QStringLiteral("10EQ"));
+    tabs_->addTab(drcPage_, QStringLiteral("DRC"));
+    tabs_->addTab(eq1Page_, QStringLiteral("8EQ"));
+    tabs_->addTab(limitPage_, QStringLiteral("Limiter"));
+    for (CProcessingPage* page :
+         std::array<CProcessingPage*, 4>{eqPage_, drcPage_, eq1Page_, limitPage_}) {
+        page->Initialise();
+    }
+    publicPage_->Fill();
+    tabs_->setCurrentIndex(PublicTab);
+    currentTab_ = PublicTab;
+}
+
+void CSonvexDlg::ConnectUi() {
+    connect(chain_, &CChainPanel::BlockClicked, this, &CSonvexDlg::OnBlockButton);
+    connect(tabs_, &QTabWidget::currentChanged, this, &CSonvexDlg::OnTabChanged);
+    connect(&modes_->Gain1Box(), &CPageEdit::FocusLeft, this, &CSonvexDlg::OnGain1Left);
+    connect(&modes_->Gain2Box(), &CPageEdit::FocusLeft, this, &CSonvexDlg::OnGain2Left);
+    // activated: a choice of the user; a selection made in code notifies nothing.
+    connect(&modes_->ChannelBox(), &QComboBox::activated, this, &CSonvexDlg::OnChannelSelected);
+    connect(&modes_->LinkBox(), &QCheckBox::clicked, this, &CSonvexDlg::OnLinkClicked);
+    for (int i = 0; i < CModePanel::ModeBoxCount; ++i) {
+        connect(&modes_->ModeBox(i), &QComboBox::activated, this,
+                [this, i](int index) { OnModeSelected(i, index); });
+    }
+    connect(&CommandButton(SetId), &QPushButton::clicked, this, &CSonvexDlg::OnSet);
+    connect(&CommandButton(ResetId), &QPushButton::clicked, this, &CSonvexDlg::OnReset);
+    connect(&CommandButton(ReadId), &QPushButton::clicked, this, &CSonvexDlg::OnRead);
+    connect(&CommandButton(SaveId), &QPushButton::clicked, this, &CSonvexDlg::OnSave);
+    connect(&CommandButton(CancelId), &QPushButton::clicked, this, &CSonvexDlg::OnCancel);
+}
+
+QAction* CSonvexDlg::MenuCommand(int id) const {
+    const QList<QAction*> actions = menuBar_->findChildren<QAction*>();
+    for (QAction* action : actions) {
+        if (ControlId::Of(*action) == id) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+QPushButton& CSonvexDlg::CommandButton(int id) const {
+    for (std::size_t i = 0; i < kCommandButtons.size(); ++i) {
+        if (kCommandButtons[i].id == id) {
+            return *commands_[i];
+        }
+    }
+    return *commands_[0];
+}
+
+bool CSonvexDlg::SaveConfig() {
+    return settings_.Save(u"");
+}
+
+void CSonvexDlg::ShowMessage(const QString& text, bool failure) {
+    CMessageReporter::Show(*this, text, failure ? QMessageBox::Warning : QMessageBox::Information);
+}
+
+// --- Chain, tabs, gains, channel, link, modes -------------------------------------------------
+
+CProcessingPage& CSonvexDlg::BlockPage(int tab) const {
+    switch (tab) {
+    case DrcTab:
+        return *drcPage_;
+    case EightBandTab:
+        return *eq1Page_;
+    default:
+        return *eqPage_;
+    }
+}
+
+void CSonvexDlg::OnBlockButton(int tab, int channel) {
+    tabs_->setCurrentIndex(tab);
+    currentTab_ = tab;
+    Params().Channel = channel;
+    modes_->ChannelBox().setCurrentIndex(channel);
+    CProcessingPage& page = BlockPage(tab);
+    page.SetChannelBoxIndex(channel);
+    page.ChannelChange();
+    // The gain boxes keep what they showed.
+}
+
+void CSonvexDlg::OnTabChanged(int index) {
+    currentTab_ = index;
+}
+
+void CSonvexDlg::StoreGain(bool first) {
+    if (closing_) {
+        return;
+    }
+    const CPageEdit& box = first ? modes_->Gain1Box() : modes_->Gain2Box();
+    const int32_t value = NumberText::TruncateToInt32(NumberText::ParseDecimal(View(box.text())));
+    ParameterSet& p = Params();
+    if (p.Link) {
+        Gain(p, 0, first) = value;
+        Gain(p, 1, first) = value;
+    } else {
+        Gain(p, p.Channel, first) = value;
+    }
+    SaveConfig();
+}
+
+void CSonvexDlg::OnGain1Left() {
+    StoreGain(true);
+}
+
+void CSonvexDlg::OnGain2Left() {
+    StoreGain(false);
+}
+
+void CSonvexDlg::ShowGains() {
+    ParameterSet& p = Params();
+    modes_->Gain1Box().setText(IntText(Gain(p, p.Channel, true)));
+    modes_->Gain2Box().setText(IntText(Gain(p, p.Channel, false)));
+}
+
+void CSonvexDlg::OnChannelSelected(int index) {
+    Params().Channel = index;
+    ShowGains();
+    SaveConfig();
+}
+
+void CSonvexDlg::OnLinkClicked() {
+    ParameterSet& p = Params();
+    modes_->ChannelBox().setEnabled(p.Link);
+    p.Link = !p.Link;
+    SaveConfig();
+}
+
+void CSonvexDlg::ShowModes() {
+    const ParameterSet& p = settings_.Params;
+    for (int i = 0; i < CModePanel::ModeBoxCount; ++i) {
+        modes_->ModeBox(i).setCurrentIndex(p.*kModeSwitches[static_cast<std::size_t>(i)] ? 1 : 0);
+    }
+}
+
+void CSonvexDlg::OnModeSelected(int box, int index) {
+    Params().*kModeSwitches[static_cast<std::size_t>(box)] = index != 0;
+    SaveConfig();
+}
+
+// --- Save, Cancel, Reset, default command -----------------------------------------------------
+
+void CSonvexDlg::StorePages() {
+    for (CProcessingPage* page :
+         std::array<CProcessingPage*, 4>{eqPage_, drcPage_, eq1Page_, limitPage_}) {
+        page->StoreForCommit();
+    }
+}
+
+void CSonvexDlg::OnSave() {
+    ParameterSet& p = Params();
+    const QString gain1 = modes_->Gain1Box().text();
+    const QString gain2 = modes_->Gain2Box().text();
+    if (p.Link) {
+        const int32_t g1 = NumberText::TruncateToInt32(NumberText::ParseDecimal(View(gain1)));
+        const int32_t g2 = NumberText::TruncateToInt32(NumberText::ParseDecimal(View(gain2)));
+        p.SCTRGAINL1 = p.SCTRGAINR1 = g1;
+        p.SCTRGAINL2 = p.SCTRGAINR2 = g2;
+    } else {
+        Gain(p, p.Channel, true) = NumberText::ParseInt(View(gain1));
+        Gain(p, p.Channel, false) = NumberText::ParseInt(View(gain2));
+    }
+    publicPage_->Store();
+    StorePages();
+    eqPage_->DrawCurve();
+    eq1Page_->DrawCurve();
+    if (SaveConfig()) {
+        ShowMessage(QStringLiteral(u"保存成功"), false);
+    } else {
+        // Saying "saved" when nothing reached the disk would lose the user's edits at exit.
+        const std::u16string path =
+            settings_.FilePath().empty() ? programDirectory_ + u"config.ini" : settings_.FilePath();
+        ShowMessage(QStringLiteral(u"保存失败：无法写入“%1”（文件不存在或不可写），设置只保留到"
+                                   u"程序退出。")
+                        .arg(QString::fromStdU16String(path)),
+                    true);
+    }
+}
+
+void CSonvexDlg::OnCancel() {
+    ParameterSet& p = Params();
+    eqPage_->LoadChannel(p.EQChannel);
+    drcPage_->LoadChannel(p.DrcChannel);
+    if (p.Channel != 0) {
+        modes_->Gain1Box().setText(IntText(p.SCTRGAINR1));
+    } else {
+        modes_->Gain1Box().setText(
+            QString::fromStdString(NumberText::FormatFixed(p.SCTRGAINL1, 1)));
+    }
+}
+
+void CSonvexDlg::OnReset() {
+    publicPage_->Store();
+    ParameterSet& p = Params();
+    if (!ResetEqBands(p)) {
+        ShowMessage(QStringLiteral(u"不支持该采样率 "), true);
+        return;
+    }
+    eqPage_->DrawCurve();
+    eqPage_->LoadChannel(p.EQChannel);
+    eq1Page_->DrawCurve();
+    eq1Page_->LoadChannel(p.EQ1Channel);
+    ShowMessage(QStringLiteral(u"重置成功"), false);
+}
+
+void CSonvexDlg::OnDefaultCommand() {
+    CPageEdit& box = modes_->Gain1Box();
+    QString failure;
+    if (!IsIntegerText(box.text())) {
+        failure = QStringLiteral(u"请输入一个整数。");
+    } else {
+        const int32_t value = NumberText::ParseInt(View(box.text()));
+        if (value < kGainMinimum || value > kGainMaximum) {
+            failure = QStringLiteral(u"请输入一个在 %1 和 %2 之间的整数。")
+                          .arg(kGainMinimum)
+                          .arg(kGainMaximum);
+        }
+    }
+    if (failure.isEmpty()) {
+        accept();
+        return;
+    }
+    ShowMessage(failure, true);
+    box.setFocus(Qt::OtherFocusReason);
+    box.selectAll();
+}
+
+bool CSonvexDlg::IsOwnBox(const QWidget* widget) const {
+    if (widget == nullptr) {
+        return false;
+    }
+    if (widget == &modes_->Gain1Box() || widget == &modes_->Gain2Box() ||
+        widget == &modes_->LinkBox() || widget == &modes_->ChannelBox()) {
+        return true;
+    }
+    for (int i = 0; i < CModePanel::ModeBoxCount; ++i) {
+        if (widget == &modes_->ModeBox(i)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void CSonvexDlg::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        // Enter elsewhere (a page's box, a button) does nothing here.
+        if (IsOwnBox(focusWidget())) {
+            OnDefaultCommand();
+        }
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CSonvexDlg::done(int result) {
+    // Nothing is stored on the way out, not even a gain box that loses the focus as it closes.
+    closing_ = true;
+    QDialog::done(result);
+}
+
+// --- Set, Read -----------------------------------------------------------------------------------
+
+int CSonvexDlg::RunTransfer(TransferDirection direction) {
+    CMessageReporter reporter(*this);
+    DeviceTransfer transfer(Params(), eqPage_->Tool(), programDirectory_, reporter);
+    const TransferPlan plan = transfer.Prepare(direction);
+    AdbRunResult run;
+    if (plan.ready) {
+        CBusyDialog busy(this);
+        busy.Run([&run, command = plan.command] { run = DeviceTransfer::RunAdb(command); });
+    }
+    return transfer.Finish(plan, run);
+}
+
+void CSonvexDlg::OnSet() {
+    StorePages();
+    if (RunTransfer(TransferDirection::Push) < 0) {
+        ShowMessage(QStringLiteral(u"设置失败"), true);
+        return;
+    }
+    eqPage_->DrawCurve();
+    SaveConfig();
+    ShowMessage(QStringLiteral(u"设置成功"), false);
+}
+
+void CSonvexDlg::OnRead() {
+    if (RunTransfer(TransferDirection::Pull) < 0) {
+        ShowMessage(QStringLiteral(u"读取参数失败"), true);
+        return;
+    }
+    ShowParameterSet();
+    eqPage_->DrawCurve();
+    eq1Page_->DrawCurve();
+    ShowMessage(QStringLiteral(u"读取参数成功"), false);
+}
+
+void CSonvexDlg::ShowParameterSet() {
+    ParameterSet& p = Params();
+    ShowGains();
+    publicPage_->Fill();
+    eqPage_->LoadChannel(p.EQChannel);
+    drcPage_->LoadChannel(p.DrcChannel);
+    eq1Page_->LoadChannel(p.EQ1Channel);
+    limitPage_->LoadChannel(p.LimitChannel);
+    ShowModes();
+}
+
+// --- Menu ---------------------------------------------------------------------------------------
+
+void CSonvexDlg::OnLoad() {
+    const QString chosen = fileNameAsker_(ParameterFileChooser::Purpose::Load);
+    if (chosen.isEmpty()) {
+        return;
+    }
+    const QFileInfo info(chosen);
+    if (info.isFile() && info.size() != static_cast<qint64>(kParameterFileBytes) &&
+        !CMessageReporter::AskYesNo(*this,
+                                    ParameterFileChooser::LengthQuestion(chosen, info.size()))) {
+        return;
+    }
+    const std::u16string path = chosen.toStdU16String();
+    const ParameterFileResult result = ParameterFile::ReadParameterFile(path, Params());
+    if (!result.Ok()) {
+        ShowMessage(QString::fromStdU16String(ParameterFile::Message(result, path)), true);
+        return;
+    }
+    ShowParameterSet();
+}
+
+void CSonvexDlg::OnSaveAs() {
+    const QString chosen = fileNameAsker_(ParameterFileChooser::Purpose::SaveAs);
+    if (chosen.isEmpty()) {
+        return;
+    }
+    const std::u16string path = chosen.toStdU16String();
+    const ParameterFileResult result =
+        ParameterFile::WriteParameterFile(path, Params(), eqPage_->Tool());
+    if (!result.Ok()) {
+        ShowMessage(QString::fromStdU16String(ParameterFile::Message(result, path)), true);
+    }
+}
+
+void CSonvexDlg::OnComSetting() {
+    CComSet dialog(comm_, this);
+    dialog.exec();
+}
+
+void CSonvexDlg::OnAbout() {
+    CAboutDlg about(this);
+    about.exec();
+}

@@ -1,0 +1,184 @@
+#pragma once
+
+#include "app/ParameterFileChooser.h"
+#include "device/CMscomm_eq.h"
+#include "device/DeviceTransfer.h"
+#include "settings/CIniLocalLan.h"
+#include "settings/CIniSettingBase.h"
+
+#include <QDialog>
+
+#include <array>
+#include <functional>
+#include <string>
+
+class CChainPanel;
+class CDlgDrc;
+class CDlgEQ1;
+class CDlgEq;
+class CDlgLimit;
+class CDlgPublic_Param;
+class CModePanel;
+class CProcessingPage;
+class QAction;
+class QKeyEvent;
+class QLabel;
+class QMenuBar;
+class QPushButton;
+class QTabWidget;
+
+// The main window (dialog 102): the processing chains of both channels, the mode boxes, Gain1
+// and Gain2 with the link and channel boxes, the five parameter pages in the tab control, the
+// commands Set, Reset, Read, Save and Cancel, and the menu. It owns the configuration (and with
+// it the parameter set), the language object, the pages and the serial control.
+//
+// Start-up, in the constructor: title " Sonvex V1.21"; program directory; config.ini loaded
+// when present, then the selected language file applied to this window, its caption and (not in
+// collect mode) its menu; the log directory; the controls filled from the parameter set; the
+// pages created inside the tab control (only now, so the window's own localization never reaches
+// their controls) and initialised (ten-band, DRC, eight-band, limiter, public); the public page
+// shown first; the status label hidden.
+//
+// config.ini is saved after the commits of this window (a gain box left, the channel box, Link,
+// a mode box), after a successful Set and after Save; never by Read, Reset, Cancel, Load, or on
+// the way out.
+class CSonvexDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int DialogId = 102;
+
+    // Controls that are not part of a panel.
+    static constexpr int TabControlId = 1006;
+    static constexpr int SetId = 1061;
+    static constexpr int ResetId = 1084;
+    static constexpr int ReadId = 1062;
+    static constexpr int SaveId = 1054;
+    static constexpr int CancelId = 1055;
+    static constexpr int StatusLabelId = 1063;
+
+    // Menu commands (the "controlId" property of their actions).
+    static constexpr int LoadCommandId = 32772;
+    static constexpr int SaveAsCommandId = 32773;
+    static constexpr int ComSettingCommandId = 32775;
+    static constexpr int ViewCommandId = 32780;
+    static constexpr int DeviceCommandId = 32777;
+    static constexpr int VersionCommandId = 32779;
+
+    // Tabs, in order.
+    static constexpr int PublicTab = 0;
+    static constexpr int TenBandTab = 1;
+    static constexpr int DrcTab = 2;
+    static constexpr int EightBandTab = 3;
+    static constexpr int LimiterTab = 4;
+
+    // Asks for the file of Load or Save As; an empty text means cancelled.
+    using FileNameAsker = std::function<QString(ParameterFileChooser::Purpose)>;
+
+    // programDirectory ends with a separator; empty means the running program's directory.
+    explicit CSonvexDlg(std::u16string programDirectory = {}, QWidget* parent = nullptr);
+    ~CSonvexDlg() override;
+
+    // " Sonvex V1.21": the caption, and what follows the application's name in a localized one.
+    static QString TitleText();
+
+    // Replaces Qt's file dialogs (tests give the path directly).
+    void SetFileNameAsker(FileNameAsker asker) { fileNameAsker_ = std::move(asker); }
+
+    // The commands and notifications, as the controls and the menu run them.
+    void OnBlockButton(int tab, int channel);
+    void OnTabChanged(int index);
+    void OnGain1Left();
+    void OnGain2Left();
+    void OnChannelSelected(int index);
+    void OnLinkClicked();
+    void OnModeSelected(int box, int index);
+    void OnSet();
+    void OnRead();
+    void OnSave();
+    void OnCancel();
+    void OnReset();
+    // Enter while the focus is in one of this window's own boxes: checks Gain1, then closes.
+    void OnDefaultCommand();
+    void OnLoad();
+    void OnSaveAs();
+    void OnComSetting();
+    void OnAbout();
+
+    const std::u16string& ProgramDir() const { return programDirectory_; }
+    bool ConfigLoaded() const { return configLoaded_; }
+    CIniSettingBase& Settings() { return settings_; }
+    CIniLocalLan& Language() { return language_; }
+    CMscomm_eq& SerialControl() { return comm_; }
+    int CurrentTab() const { return currentTab_; }
+
+    QMenuBar& MenuBar() const { return *menuBar_; }
+    // The action of a menu command (LoadCommandId ...), null for an unknown id.
+    QAction* MenuCommand(int id) const;
+    CChainPanel& Chain() const { return *chain_; }
+    CModePanel& Modes() const { return *modes_; }
+    QTabWidget& Tabs() const { return *tabs_; }
+    // SetId, ResetId, ReadId, SaveId or CancelId.
+    QPushButton& CommandButton(int id) const;
+    QLabel& StatusLabel() const { return *status_; }
+
+    CDlgPublic_Param& PublicPage() const { return *publicPage_; }
+    CDlgEq& TenBandPage() const { return *eqPage_; }
+    CDlgDrc& DrcPage() const { return *drcPage_; }
+    CDlgEQ1& EightBandPage() const { return *eq1Page_; }
+    CDlgLimit& LimiterPage() const { return *limitPage_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+public slots:
+    void done(int result) override;
+
+private:
+    void CreateUi();
+    void CreateMenu();
+    void ConnectUi();
+    void Localize();
+    void FillControls();
+    void CreatePages();
+
+    ParameterSet& Params() { return settings_.Params; }
+    bool SaveConfig();
+    void StoreGain(bool first);
+    // The page that a chain button's tab shows.
+    CProcessingPage& BlockPage(int tab) const;
+    // Ten-band, DRC, eight-band and limiter page store their boxes (both channels when linked).
+    void StorePages();
+    // Gain boxes of the channel Channel selects, as decimal integers.
+    void ShowGains();
+    void ShowModes();
+    // After Read or Load: the gain and mode boxes, the public page and the four processing
+    // pages (each its own channel) show the parameter set.
+    void ShowParameterSet();
+    // Prepare on this thread, adb on a worker thread behind the busy dialog, Finish here.
+    int RunTransfer(TransferDirection direction);
+    bool IsOwnBox(const QWidget* widget) const;
+    void ShowMessage(const QString& text, bool failure);
+
+    std::u16string programDirectory_;
+    CIniSettingBase settings_;
+    CIniLocalLan language_;
+    CMscomm_eq comm_;
+    FileNameAsker fileNameAsker_;
+    bool configLoaded_ = false;
+    int currentTab_ = 0;
+    bool closing_ = false;
+
+    QMenuBar* menuBar_ = nullptr;
+    CChainPanel* chain_ = nullptr;
+    CModePanel* modes_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    std::array<QPushButton*, 5> commands_{};
+    QLabel* status_ = nullptr;
+
+    CDlgPublic_Param* publicPage_ = nullptr;
+    CDlgEq* eqPage_ = nullptr;
+    CDlgDrc* drcPage_ = nullptr;
+    CDlgEQ1* eq1Page_ = nullptr;
+    CDlgLimit* limitPage_ = nullptr;
+};

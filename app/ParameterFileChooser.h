@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+class QWidget;
+
+// The file dialogs of File > Load and File > Save As: Qt's own, with the filters
+// "文本文件(*.bin)" and "所有文件(*.*)" and the default suffix "bin"; Save As proposes "Para"
+// and asks before it replaces an existing file.
+class ParameterFileChooser {
+public:
+    enum class Purpose { Load, SaveAs };
+
+    // The chosen path, or an empty text when the user cancelled.
+    static QString AskPath(QWidget& parent, Purpose purpose);
+
+    // The question Load asks before it reads a file whose length is not that of a parameter
+    // file (2456 bytes): what will be missing (read as 0) or ignored.
+    static QString LengthQuestion(const QString& path, int64_t length);
+};
