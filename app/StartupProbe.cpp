@@ -1,7 +1,10 @@
 #include "app/StartupProbe.h"
 
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QPixmap>
+#include <QTabWidget>
 #include <QTimer>
 #include <QWidget>
 
@@ -47,16 +50,30 @@ bool StartupProbe::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
+void StartupProbe::SavePicture(const QString& path) {
+    const bool saved = window_.grab().save(path, "PNG");
+    std::fprintf(stderr, "sonvex: %s %s\n",
+                 saved ? "saved a picture of the main window to" : "could not save",
+                 path.toLocal8Bit().constData());
+}
+
 void StartupProbe::Act() {
     if (report_) {
         std::printf("sonvex: first paint, resident memory %ld kB\n", ResidentKilobytes());
         std::fflush(stdout);
     }
     if (!screenshotPath_.isEmpty()) {
-        const bool saved = window_.grab().save(screenshotPath_, "PNG");
-        std::fprintf(stderr, "sonvex: %s %s\n",
-                     saved ? "saved the main window to" : "could not save",
-                     screenshotPath_.toLocal8Bit().constData());
+        SavePicture(screenshotPath_);
+        // Each further tab as <name>-tab<index>.png, so the pages can be seen too.
+        if (auto* tabs = window_.findChild<QTabWidget*>()) {
+            const QFileInfo file(screenshotPath_);
+            for (int tab = 1; tab < tabs->count(); ++tab) {
+                tabs->setCurrentIndex(tab);
+                SavePicture(file.dir().filePath(
+                    QStringLiteral("%1-tab%2.png").arg(file.completeBaseName()).arg(tab)));
+            }
+            tabs->setCurrentIndex(0);
+        }
     }
     window_.close();
 }
