@@ -10,6 +10,7 @@
 #include <vector>
 
 class CChartCtrl;
+class CChartLineSerie;
 class CPageEdit;
 class QPushButton;
 
@@ -29,6 +30,13 @@ class CEqualiserPage : public CProcessingPage {
 public:
     static constexpr int CurvePoints = 1000;
     static constexpr float StartFrequency = 20.0f;
+
+    // The identifiers of one band's column.
+    struct BandIds {
+        int gain;
+        int frequency;
+        int q;
+    };
 
     // In this order: loads the library (on failure a message box titled "Sonvex" says
     // ToolLibrary::LoadFailureMessage(), and the page goes on without curves), localizes the
@@ -56,6 +64,8 @@ public:
     const ToolLibrary& Tool() const { return tool_; }
     ToolLoadResult ToolResult() const { return toolResult_; }
     CChartCtrl& Chart() const { return *chart_; }
+    // The series of the response drawn last; null while the chart shows no curve.
+    const CChartLineSerie* Curve() const { return curve_; }
 
     int BandCount() const { return static_cast<int>(bands_.size()); }
     CPageEdit& GainBox(int band) const;
@@ -64,12 +74,6 @@ public:
     CPageEdit& QBox(int band) const;
 
 protected:
-    // The identifiers of one band's column.
-    struct BandIds {
-        int gain;
-        int frequency;
-        int q;
-    };
     // One channel's equaliser fields in the parameter set: gains and frequencies of every band,
     // Q of the peaking bands (element i belongs to band i + 1).
     struct ChannelBands {
@@ -105,6 +109,7 @@ private:
     ToolLibrary tool_;
     ToolLoadResult toolResult_ = ToolLoadResult::NotLoaded;
     CChartCtrl* chart_ = nullptr;
+    CChartLineSerie* curve_ = nullptr;
     std::vector<BandBoxes> bands_;
     QPushButton* saveButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;

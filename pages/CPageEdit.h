@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <cstdint>
 
 // The edit box of the parameter pages: a single-line edit that reports when the keyboard focus
 // leaves it for another control, so that the page can check the entry.
@@ -15,6 +16,17 @@ class CPageEdit : public QLineEdit {
 
 public:
     explicit CPageEdit(int controlId, QWidget* parent = nullptr);
+
+    // The text read as integer text (blanks, sign, digits up to the first other character; 0
+    // without digits), saturated at the int32 or int64 range.
+    int32_t IntValue() const;
+    int64_t Int64Value() const;
+    // The text read as decimal text, rounded to single precision (0 without a number).
+    float FloatValue() const;
+    // Shows a plain decimal integer.
+    void ShowInt(int64_t value);
+    // Shows a value in fixed notation with one decimal, rounded to the nearest tenth.
+    void ShowOneDecimal(double value);
 
     // Puts the keyboard focus into box without any box reporting that it lost the focus.
     static void ReturnFocus(CPageEdit& box);

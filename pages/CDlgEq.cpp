@@ -1,0 +1,101 @@
+#include "pages/CDlgEq.h"
+
+#include "pages/CPageEdit.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr std::array<CEqualiserPage::BandIds, 10> kBandIds{{
+    {1041, 1044, 1046},
+    {1042, 1045, 1047},
+    {1043, 1018, 1019},
+    {1020, 1021, 1022},
+    {1023, 1024, 1025},
+    {1026, 1027, 1028},
+    {1029, 1030, 1031},
+    {1032, 1033, 1034},
+    {1035, 1036, 1037},
+    {1038, 1039, 1040},
+}};
+
+// Bands 0 to 7 have their gain and frequency checked, bands 1 to 7 their Q.
+constexpr int kCheckedBands = 8;
+constexpr int32_t kGainLimit = 12;
+constexpr float kQMinimum = 0.5f;
+
+constexpr char16_t kGainMessage[] = u"数值不在-12~12范围!";
+constexpr char16_t kFrequencyMessage[] = u"调节范围：0 < CF < 采样率/2";
+constexpr char16_t kQMessage[] = u"数值必须大于0.5!";
+
+} // namespace
+
+CDlgEq::CDlgEq(CIniSettingBase& settings, CIniLocalLan& language, std::u16string programDirectory,
+               QWidget* parent)
+    : CEqualiserPage(settings, language, DialogId, kBandIds, &ParameterSet::EQLink,
+                     &ParameterSet::EQChannel, std::move(programDirectory), parent) {
+    setWindowTitle(QStringLiteral("10EQ"));
+    ConnectChecks();
+}
+
+CEqualiserPage::ChannelBands CDlgEq::Bands(int channel) const {
+    ParameterSet& params = Params();
+    if (channel != 0) {
+        return {params.EQGAINRIGHT, params.EQCFRIGHT, params.EQQRIGHT};
+    }
+    return {params.EQGAINLEFT, params.EQCFLEFT, params.EQQLEFT};
+}
+
+bool CDlgEq::ComputeResponse(const ChannelBands& bands, int32_t sampleRate,
+                             std::span<float, CurvePoints> curve) const {
+    const EqProductFunction design = Tool().Eq10();
+    if (design == nullptr) {
+        return false;
+    }
+    EQ10Record record{};
+    std::transform(bands.gain.begin(), bands.gain.end(), record.gain,
+                   [](int32_t v) { return static_cast<float>(v); });
+    std::transform(bands.frequency.begin(), bands.frequency.end(), record.frequency,
+                   [](int32_t v) { return static_cast<float>(v); });
+    std::copy(bands.q.begin(), bands.q.end(), record.q);
+    design(reinterpret_cast<float*>(&record), curve.data(), sampleRate, StartFrequency,
+           CurvePoints);
+    return true;
+}
+
+void CDlgEq::ConnectChecks() {
+    for (int band = 0; band < kCheckedBands; ++band) {
+        CPageEdit& gain = GainBox(band);
+        CPageEdit& frequency = FrequencyBox(band);
+        connect(&gain, &CPageEdit::FocusLeft, this, [this, &gain] { CheckGain(gain); });
+        connect(&frequency, &CPageEdit::FocusLeft, this,
+                [this, &frequency] { CheckFrequency(frequency); });
+        if (band >= 1) {
+            CPageEdit& q = QBox(band);
+            connect(&q, &CPageEdit::FocusLeft, this, [this, &q] { CheckQ(q); });
+        }
+    }
+}
+
+void CDlgEq::CheckGain(CPageEdit& box) {
+    const int32_t gain = box.IntValue();
+    if (gain < -kGainLimit || gain > kGainLimit) {
+        CPageEdit::ReportFailedCheck(*this, QString::fromUtf16(kGainMessage), box);
+    }
+}
+
+void CDlgEq::CheckFrequency(CPageEdit& box) {
+    // Read as a 64-bit integer, then taken as 32-bit (the high bits are dropped).
+    const auto frequency = static_cast<int32_t>(static_cast<uint32_t>(box.Int64Value()));
+    if (frequency <= 0 || frequency >= Params().SWFS / 2) {
+        CPageEdit::ReportFailedCheck(*this, QString::fromUtf16(kFrequencyMessage), box);
+    }
+}
+
+void CDlgEq::CheckQ(CPageEdit& box) {
+    const float q = box.FloatValue();
+    if (!(q > kQMinimum)) {
+        CPageEdit::ReportFailedCheck(*this, QString::fromUtf16(kQMessage), box);
+    }
+}

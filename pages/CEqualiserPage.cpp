@@ -1,0 +1,211 @@
+#include "pages/CEqualiserPage.h"
+
+#include "chart/CChartCtrl.h"
+#include "chart/CChartLineSerie.h"
+#include "chart/CChartStandardAxis.h"
+#include "pages/CPageEdit.h"
+#include "settings/CIniSettingBase.h"
+#include "settings/ControlId.h"
+#include "settings/NumberText.h"
+#include "settings/ProgramDirectory.h"
+#include "tool/FrequencyGrid.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kChartId = 1010;
+constexpr int kSaveId = 1054;
+constexpr int kCancelId = 1055;
+constexpr int kGainLabelId = 2000;
+constexpr int kFrequencyLabelId = 2001;
+constexpr int kQLabelId = 2002;
+
+constexpr double kGainAxisMin = -30.0;
+constexpr double kGainAxisMax = 30.0;
+constexpr int kCurvePenWidth = 2;
+
+QLabel* MakeLabel(const char* text, int id, QWidget* parent) {
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    ControlId::Set(*label, id);
+    return label;
+}
+
+// The end of the frequency axis: half the sample rate, truncated.
+int32_t HalfRate(int32_t sampleRate) {
+    return NumberText::TruncateToInt32(static_cast<double>(sampleRate) * 0.5);
+}
+
+} // namespace
+
+CEqualiserPage::CEqualiserPage(CIniSettingBase& settings, CIniLocalLan& language, int dialogId,
+                               std::span<const BandIds> bandIds, LinkField link,
+                               ChannelField channel, std::u16string programDirectory,
+                               QWidget* parent)
+    : CProcessingPage(settings, language, dialogId, link, channel, parent),
+      programDirectory_(std::move(programDirectory)) {
+    CreateUi(bandIds);
+}
+
+void CEqualiserPage::CreateUi(std::span<const BandIds> bandIds) {
+    chart_ = new CChartCtrl(this);
+    ControlId::Set(*chart_, kChartId);
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(&LinkBox());
+    side->addWidget(&ChannelBox());
+    side->addStretch(1);
+    auto* top = new QHBoxLayout;
+    top->addWidget(chart_, 1);
+    top->addLayout(side);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(MakeLabel("Gain", kGainLabelId, this), 0, 0);
+    grid->addWidget(MakeLabel("GF(HZ)", kFrequencyLabelId, this), 1, 0);
+    grid->addWidget(MakeLabel("Q", kQLabelId, this), 2, 0);
+    bands_.resize(bandIds.size());
+    for (std::size_t band = 0; band < bandIds.size(); ++band) {
+        BandBoxes& boxes = bands_[band];
+        boxes.gain = new CPageEdit(bandIds[band].gain, this);
+        boxes.frequency = new CPageEdit(bandIds[band].frequency, this);
+        boxes.q = new CPageEdit(bandIds[band].q, this);
+        const int column = static_cast<int>(band) + 1;
+        grid->addWidget(boxes.gain, 0, column);
+        grid->addWidget(boxes.frequency, 1, column);
+        grid->addWidget(boxes.q, 2, column);
+        if (IsShelf(static_cast<int>(band))) {
+            boxes.q->setReadOnly(true);
+        }
+    }
+
+    saveButton_ = new QPushButton(QStringLiteral("save"), this);
+    ControlId::Set(*saveButton_, kSaveId);
+    cancelButton_ = new QPushButton(QStringLiteral("cancel"), this);
+    ControlId::Set(*cancelButton_, kCancelId);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(saveButton_);
+    buttons->addWidget(cancelButton_);
+
+    auto* page = new QVBoxLayout(this);
+    page->addLayout(top, 1);
+    page->addLayout(grid);
+    page->addLayout(buttons);
+}
+
+CPageEdit& CEqualiserPage::GainBox(int band) const {
+    return *bands_.at(static_cast<std::size_t>(band)).gain;
+}
+
+CPageEdit& CEqualiserPage::FrequencyBox(int band) const {
+    return *bands_.at(static_cast<std::size_t>(band)).frequency;
+}
+
+CPageEdit& CEqualiserPage::QBox(int band) const {
+    return *bands_.at(static_cast<std::size_t>(band)).q;
+}
+
+void CEqualiserPage::Initialise() {
+    const std::u16string directory =
+        programDirectory_.empty() ? ProgramDirectory::Current() : programDirectory_;
+    toolResult_ = tool_.Load(directory);
+    if (toolResult_ != ToolLoadResult::Ok) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Sonvex"),
+                        QString::fromStdU16String(ToolLibrary::LoadFailureMessage()),
+                        QMessageBox::Ok, this);
+        box.exec();
+    }
+    Localize();
+    SetUpChart();
+    SetChannelBoxIndex(ChannelOf(SelectedChannel()));
+    LoadChannel(SelectedChannel());
+}
+
+void CEqualiserPage::SetUpChart() {
+    chart_->HoldRedraw();
+    chart_->AddAxis(ChartAxisPosition::Bottom);
+    SetBottomRange();
+    chart_->GetBottomAxis()->GetLabel()->SetText(QStringLiteral("CF"));
+    CChartAxis* left = chart_->AddAxis(ChartAxisPosition::Left);
+    left->SetMinMax(kGainAxisMin, kGainAxisMax);
+    left->GetLabel()->SetText(QStringLiteral("GAIN"));
+    chart_->ReleaseRedraw();
+}
+
+void CEqualiserPage::SetBottomRange() {
+    if (CChartAxis* bottom = chart_->GetBottomAxis()) {
+        bottom->SetMinMax(0.0, HalfRate(Params().SWFS));
+    }
+}
+
+void CEqualiserPage::LoadChannel(int channel) {
+    saveButton_->hide();
+    cancelButton_->hide();
+    for (int band = 0; band < BandCount(); ++band) {
+        if (IsShelf(band)) {
+            QBox(band).setEnabled(false);
+        }
+    }
+    ShowLinkState();
+    const ChannelBands fields = Bands(ChannelOf(channel));
+    for (int band = 0; band < BandCount(); ++band) {
+        GainBox(band).ShowInt(fields.gain[static_cast<std::size_t>(band)]);
+    }
+    for (int band = 0; band < BandCount(); ++band) {
+        FrequencyBox(band).ShowInt(fields.frequency[static_cast<std::size_t>(band)]);
+    }
+    for (std::size_t i = 0; i < fields.q.size(); ++i) {
+        QBox(static_cast<int>(i) + 1).ShowOneDecimal(fields.q[i]);
+    }
+    DrawCurve();
+}
+
+void CEqualiserPage::StoreChannel(int channel) {
+    const ChannelBands fields = Bands(ChannelOf(channel));
+    for (int band = 0; band < BandCount(); ++band) {
+        fields.gain[static_cast<std::size_t>(band)] = GainBox(band).IntValue();
+        fields.frequency[static_cast<std::size_t>(band)] = FrequencyBox(band).IntValue();
+    }
+    for (std::size_t i = 0; i < fields.q.size(); ++i) {
+        fields.q[i] = QBox(static_cast<int>(i) + 1).FloatValue();
+    }
+}
+
+std::vector<double> CEqualiserPage::CurveFrequencies(int32_t sampleRate) {
+    const float step = sonvex_grid::Step(sampleRate, StartFrequency, CurvePoints);
+    std::vector<double> x(CurvePoints);
+    for (int i = 0; i < CurvePoints; ++i) {
+        x[static_cast<std::size_t>(i)] = sonvex_grid::Frequency(StartFrequency, step, i);
+    }
+    return x;
+}
+
+void CEqualiserPage::DrawCurve() {
+    const int32_t sampleRate = Params().SWFS;
+    std::array<float, CurvePoints> curve{};
+    // Without a sample rate there is no frequency grid to evaluate the response on.
+    const bool computed =
+        sampleRate > 0 && ComputeResponse(Bands(ChannelOf(SelectedChannel())), sampleRate, curve);
+    chart_->HoldRedraw();
+    chart_->RemoveAllSeries();
+    curve_ = nullptr;
+    SetBottomRange();
+    if (computed) {
+        const std::vector<double> x = CurveFrequencies(sampleRate);
+        const std::vector<double> y(curve.begin(), curve.end());
+        curve_ = chart_->AddLineSerie();
+        if (curve_ != nullptr) {
+            curve_->SetPoints(x, y);
+            curve_->SetColor(QColor(255, 0, 0));
+            curve_->SetWidth(kCurvePenWidth);
+        }
+    }
+    chart_->ReleaseRedraw();
+}

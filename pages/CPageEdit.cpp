@@ -1,0 +1,81 @@
+#include "pages/CPageEdit.h"
+
+#include "settings/ControlId.h"
+#include "settings/NumberText.h"
+
+#include <QFocusEvent>
+#include <QMessageBox>
+#include <QMetaObject>
+
+bool CPageEdit::returningFocus_ = false;
+
+CPageEdit::CPageEdit(int controlId, QWidget* parent) : QLineEdit(parent) {
+    ControlId::Set(*this, controlId);
+}
+
+namespace {
+
+std::u16string_view View(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
+} // namespace
+
+int32_t CPageEdit::IntValue() const {
+    return NumberText::ParseInt(View(text()));
+}
+
+int64_t CPageEdit::Int64Value() const {
+    return NumberText::ParseInt64(View(text()));
+}
+
+float CPageEdit::FloatValue() const {
+    return NumberText::ParseFloat(View(text()));
+}
+
+void CPageEdit::ShowInt(int64_t value) {
+    setText(QString::fromStdString(NumberText::FormatInt(value)));
+}
+
+void CPageEdit::ShowOneDecimal(double value) {
+    setText(QString::fromStdString(NumberText::FormatFixed(value, 1)));
+}
+
+bool CPageEdit::LeavesForAnotherControl(Qt::FocusReason reason) {
+    switch (reason) {
+    case Qt::MouseFocusReason:
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+    case Qt::OtherFocusReason:
+        return true;
+    default: // the window lost its activation, a popup or the menu bar took the keyboard
+        return false;
+    }
+}
+
+void CPageEdit::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    if (returningFocus_ || !LeavesForAnotherControl(event->reason())) {
+        return;
+    }
+    QMetaObject::invokeMethod(this, &CPageEdit::FocusLeft, Qt::QueuedConnection);
+}
+
+void CPageEdit::ReturnFocus(CPageEdit& box) {
+    returningFocus_ = true;
+    box.setFocus(Qt::OtherFocusReason);
+    returningFocus_ = false;
+}
+
+void CPageEdit::ReportFailedCheck(QWidget& owner, const QString& message, CPageEdit& focusBox) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral(u"错误"), message, QMessageBox::Ok,
+                    &owner);
+    box.exec();
+    // The box's window takes the activation back from the message box, as the owner of a
+    // modal message box does.
+    if (QWidget* window = focusBox.window(); !window->isActiveWindow()) {
+        window->activateWindow();
+    }
+    ReturnFocus(focusBox);
+}

@@ -1,0 +1,90 @@
+#include "pages/CProcessingPage.h"
+
+#include "settings/CIniLocalLan.h"
+#include "settings/CIniSettingBase.h"
+#include "settings/ControlId.h"
+#include "settings/WidgetLocalizer.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+
+namespace {
+
+constexpr int kLinkBoxId = 1058;
+constexpr int kChannelBoxId = 1072;
+
+} // namespace
+
+CProcessingPage::CProcessingPage(CIniSettingBase& settings, CIniLocalLan& language, int dialogId,
+                                 LinkField link, ChannelField channel, QWidget* parent)
+    : QWidget(parent), settings_(settings), language_(language), dialogId_(dialogId), link_(link),
+      channel_(channel), channelBox_(new QComboBox(this)),
+      linkBox_(new QCheckBox(QStringLiteral("Link"), this)) {
+    ControlId::Set(*linkBox_, kLinkBoxId);
+    ControlId::Set(*channelBox_, kChannelBoxId);
+    channelBox_->addItems({QStringLiteral("channel0"), QStringLiteral("channel1")});
+    connect(channelBox_, &QComboBox::activated, this, [this](int) { ChannelChange(); });
+    connect(linkBox_, &QCheckBox::clicked, this, [this](bool) { LinkClick(); });
+}
+
+ParameterSet& CProcessingPage::Params() const {
+    return settings_.Params;
+}
+
+void CProcessingPage::Initialise() {
+    Localize();
+    const int channel = ChannelOf(SelectedChannel());
+    SetChannelBoxIndex(channel);
+    LoadChannel(SelectedChannel());
+}
+
+void CProcessingPage::Localize() {
+    WidgetLocalizer::ApplyDialogLanguage(language_, *this, settings_.Debug, dialogId_, false);
+}
+
+void CProcessingPage::StoreForCommit() {
+    if (LinkFlag()) {
+        StoreChannel(0);
+        StoreChannel(1);
+    } else {
+        StoreChannel(SelectedChannel());
+    }
+}
+
+void CProcessingPage::ChannelChange() {
+    const int selected = channelBox_->currentIndex();
+    // A box without a selection keeps the channel shown.
+    if (selected >= 0) {
+        Params().*channel_ = selected;
+    }
+    LoadChannel(SelectedChannel());
+    settings_.Save(u"");
+}
+
+void CProcessingPage::SetChannelBoxIndex(int index) {
+    const QSignalBlocker blocker(channelBox_);
+    channelBox_->setCurrentIndex(ChannelOf(index));
+}
+
+int CProcessingPage::ChannelBoxIndex() const {
+    return channelBox_->currentIndex();
+}
+
+void CProcessingPage::LinkClick() {
+    Params().*link_ = !(Params().*link_);
+    ShowLinkState();
+    settings_.Save(u"");
+}
+
+bool CProcessingPage::LinkFlag() const {
+    return Params().*link_;
+}
+
+int32_t CProcessingPage::SelectedChannel() const {
+    return Params().*channel_;
+}
+
+void CProcessingPage::ShowLinkState() {
+    linkBox_->setChecked(LinkFlag());
+    channelBox_->setEnabled(!LinkFlag());
+}
