@@ -137,6 +137,9 @@ void CDlgDrc::CreateUi() {
             const BandCell& cell = kCells[c];
             const int row = static_cast<int>(c / 3);
             const int column = static_cast<int>(c % 3) * 5;
+            // The two halves of every edit column share the width evenly.
+            grid->setColumnStretch(column + 1, 1);
+            grid->setColumnStretch(column + 3, 1);
             grid->addWidget(MakeLabel(cell.label, labelId++, group), row, column);
             CPageEdit* first = boxes_[static_cast<std::size_t>(fieldsFirst + cell.field)];
             if (cell.secondField < 0) {
