@@ -4,13 +4,12 @@
 #include <QtGlobal>
 
 #include <filesystem>
-#include <stdexcept>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kMarker = "#untouched-since-marked";
+constexpr const char* kMarker = "#untouched-since-marked\r\n";
 
 void Copy(const fs::path& from, const fs::path& to) {
     fs::create_directories(to.parent_path());
@@ -21,27 +20,24 @@ void Copy(const fs::path& from, const fs::path& to) {
 
 AppProgramDir::AppProgramDir(const Contents& contents) : dir_("sonvex-app") {
     const fs::path source(SONVEX_SOURCE_DIR);
-    const fs::path bin(SONVEX_BIN_DIR);
     if (contents.config) {
-        Copy(source / "data" / "config.ini", dir_.File("config.ini"));
+        Copy(source / "data/config.ini", File("config.ini"));
     }
     if (contents.languages) {
-        for (const char* name : {"English.ini", "Chinese.ini"}) {
-            Copy(source / "data" / "lang" / name, fs::path(dir_.File("lang")) / name);
-        }
+        Copy(source / "data/lang/English.ini", File("lang/English.ini"));
+        Copy(source / "data/lang/Chinese.ini", File("lang/Chinese.ini"));
     }
     if (contents.tool) {
-        Copy(bin / "libTool.so", dir_.File("libTool.so"));
+        Copy(fs::path(SONVEX_BIN_DIR) / "libTool.so", File("libTool.so"));
     }
     if (contents.adb) {
-        Copy(source / "tests" / "device" / "fake-adb", dir_.File("adb"));
-        fs::permissions(dir_.File("adb"), fs::perms::owner_all, fs::perm_options::add);
+        Copy(source / "tests/device/fake-adb", File("adb"));
+        fs::permissions(File("adb"), fs::perms::owner_all, fs::perm_options::add);
     }
-    fs::create_directories(dir_.File("device"));
-    qputenv("FAKE_ADB_DEVICE_DIR", QByteArray::fromStdString(dir_.File("device")));
-    qputenv("FAKE_ADB_LOG", QByteArray::fromStdString(dir_.File("adb.log")));
-    for (const char* name : {"FAKE_ADB_FAIL", "FAKE_ADB_HANG", "FAKE_ADB_NOWRITE", "FAKE_ADB_FLOOD",
-                             "FAKE_ADB_LINGER"}) {
+    fs::create_directories(File("device"));
+    qputenv("FAKE_ADB_DEVICE_DIR", QByteArray::fromStdString(File("device")));
+    qputenv("FAKE_ADB_LOG", QByteArray::fromStdString(File("adb.log")));
+    for (const char* name : {"FAKE_ADB_FAIL", "FAKE_ADB_HANG", "FAKE_ADB_NOWRITE"}) {
         qunsetenv(name);
     }
 }
@@ -51,49 +47,35 @@ AppProgramDir::~AppProgramDir() {
     qunsetenv("FAKE_ADB_LOG");
 }
 
-std::string AppProgramDir::DeviceFile(const std::string& deviceName) const {
-    return dir_.File("device/data/cfg/eq_bin/" + deviceName);
+std::string AppProgramDir::Read(const std::string& name) const {
+    return fs::exists(File(name)) ? TempDir::ReadBytes(File(name)) : std::string();
 }
 
-std::string AppProgramDir::AdbLog() const {
-    return fs::exists(dir_.File("adb.log")) ? TempDir::ReadBytes(dir_.File("adb.log")) : "";
+void AppProgramDir::Write(const std::string& name, const std::string& bytes) const {
+    fs::create_directories(fs::path(File(name)).parent_path());
+    TempDir::WriteBytes(File(name), bytes);
 }
 
-std::string AppProgramDir::ConfigText() const {
-    return TempDir::ReadBytes(dir_.File("config.ini"));
-}
-
-void AppProgramDir::SetConfig(const std::string& key, const std::string& value) {
-    std::string text = ConfigText();
-    const std::string line = key + "=" + value + "\r\n";
+void AppProgramDir::SetConfig(const std::string& key, const std::string& value) const {
+    std::string text = Config();
     const std::size_t at = text.find("\r\n" + key + "=");
     if (at == std::string::npos) {
-        const std::size_t system = text.find("[System]\r\n");
-        if (system == std::string::npos) {
-            throw std::runtime_error("config.ini has no [System] section");
-        }
-        text.insert(system + 10, line);
+        text.insert(text.find("[System]\r\n") + 10, key + "=" + value + "\r\n");
     } else {
         const std::size_t end = text.find("\r\n", at + 2);
-        text.replace(at + 2, end == std::string::npos ? std::string::npos : end + 2 - (at + 2),
-                     line);
+        text.replace(at + 2, end - at - 2, key + "=" + value);
     }
-    TempDir::WriteBytes(dir_.File("config.ini"), text);
+    Write("config.ini", text);
 }
 
-void AppProgramDir::MarkConfig() {
-    TempDir::WriteBytes(dir_.File("config.ini"), ConfigText() + kMarker + "\r\n");
+bool AppProgramDir::ConfigHas(const std::string& line) const {
+    return Config().find("\r\n" + line + "\r\n") != std::string::npos;
 }
 
-bool AppProgramDir::ConfigMarked() const {
-    return ConfigText().find(kMarker) != std::string::npos;
+void AppProgramDir::MarkConfig() const {
+    Write("config.ini", Config() + kMarker);
 }
 
-void AppProgramDir::WriteFile(const std::string& name, const std::string& bytes) const {
-    fs::create_directories(fs::path(dir_.File(name)).parent_path());
-    TempDir::WriteBytes(dir_.File(name), bytes);
-}
-
-std::string AppProgramDir::ReadFile(const std::string& name) const {
-    return TempDir::ReadBytes(dir_.File(name));
+bool AppProgramDir::Marked() const {
+    return Config().find(kMarker) != std::string::npos;
 }

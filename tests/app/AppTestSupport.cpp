@@ -3,7 +3,6 @@
 #include "settings/ControlId.h"
 
 #include <QAbstractButton>
-#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,23 +21,6 @@ std::unique_ptr<CSonvexDlg> Open(const AppProgramDir& dir) {
     return window;
 }
 
-QString TextOf(const QWidget& root, int id) {
-    QWidget* control = ControlId::Find(root, id);
-    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-        return button->text();
-    }
-    if (auto* label = qobject_cast<QLabel*>(control)) {
-        return label->text();
-    }
-    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-        return edit->text();
-    }
-    if (auto* frame = qobject_cast<QGroupBox*>(control)) {
-        return frame->title();
-    }
-    return {};
-}
-
 QLineEdit& Edit(const QWidget& root, int id) {
     auto* edit = ControlId::Find<QLineEdit>(root, id);
     if (edit == nullptr) {
@@ -47,18 +29,27 @@ QLineEdit& Edit(const QWidget& root, int id) {
     return *edit;
 }
 
-void Leave(QWidget& box, QWidget& next) {
-    box.setFocus(Qt::TabFocusReason);
-    next.setFocus(Qt::TabFocusReason);
-    QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
+QString TextOf(const QWidget& root, int id) {
+    QWidget* control = ControlId::Find(root, id);
+    if (auto* frame = qobject_cast<QGroupBox*>(control)) {
+        return frame->title();
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        return button->text();
+    }
+    auto* label = qobject_cast<QLabel*>(control);
+    return label != nullptr ? label->text() : QString();
 }
 
 void Type(QLineEdit& box, const QString& text) {
-    box.setFocus(Qt::TabFocusReason);
-    QCoreApplication::processEvents(); // the notification of the box that lost the focus
+    FocusTo(box);
     box.selectAll();
     QTest::keyClicks(&box, text);
+}
+
+void FocusTo(QWidget& next) {
+    next.setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();
 }
 
 } // namespace AppTest
