@@ -2,8 +2,11 @@
 
 #include "cli/CurveCommand.h"
 #include "cli/DesignCommand.h"
+#include "cli/DumpCommand.h"
+#include "cli/ParameterFileCommand.h"
 #include "cli/ResetCommand.h"
 #include "cli/ShowCommand.h"
+#include "cli/TransferCommand.h"
 
 CliApp::CliApp() {
     // Commands in the order --help lists them.
@@ -11,6 +14,11 @@ CliApp::CliApp() {
     commands_.push_back(std::make_unique<ResetCommand>());
     commands_.push_back(std::make_unique<CurveCommand>());
     commands_.push_back(std::make_unique<DesignCommand>());
+    commands_.push_back(std::make_unique<ParameterFileCommand>(ParameterFileCommand::Kind::Write));
+    commands_.push_back(std::make_unique<ParameterFileCommand>(ParameterFileCommand::Kind::Read));
+    commands_.push_back(std::make_unique<DumpCommand>());
+    commands_.push_back(std::make_unique<TransferCommand>(TransferDirection::Push));
+    commands_.push_back(std::make_unique<TransferCommand>(TransferDirection::Pull));
 }
 
 void CliApp::PrintUsage(std::ostream& stream) const {
