@@ -14,15 +14,9 @@ float At(const std::string& bytes, std::size_t index) {
     return ParameterFile::Decode(bytes)[index];
 }
 
-// Every carried field and the editor state, to compare parameter sets.
+// Every field the parameter file carries (Read and Load change no other).
 std::string Snapshot(const ParameterSet& s) {
-    std::string text = ParameterFile::Encode(ParameterFile::FieldsToArray(s));
-    for (int32_t state : {int32_t(s.Link), int32_t(s.EQLink), int32_t(s.EQLink1),
-                          int32_t(s.DRCLink), int32_t(s.LimitLink), s.Channel, s.EQChannel,
-                          s.EQ1Channel, s.DrcChannel, s.LimitChannel}) {
-        text += std::to_string(state) + ",";
-    }
-    return text;
+    return ParameterFile::Encode(ParameterFile::FieldsToArray(s));
 }
 
 // A device file that differs from the shipped configuration in every area.
