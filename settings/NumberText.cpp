@@ -180,6 +180,7 @@ std::string NumberText::FormatFixed(double value, int decimals) {
     if (std::isinf(value)) {
         return value < 0 ? "-inf" : "inf";
     }
+    decimals = std::clamp(decimals, 0, 100);
     // 309 integer digits at most, plus sign, point and the fraction.
     std::string buffer(400 + static_cast<std::size_t>(decimals), '\0');
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,

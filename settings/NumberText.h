@@ -29,7 +29,7 @@ public:
 
     // "%d".
     static std::string FormatInt(int64_t value);
-    // "%.<decimals>f" in the C locale: fixed notation, correctly rounded.
+    // "%.<decimals>f" in the C locale: fixed notation, correctly rounded; decimals 0 to 100.
     static std::string FormatFixed(double value, int decimals);
     // The shortest decimal text that reads back to the same float; "nan", "inf", "-inf".
     static std::string FormatShortest(float value);

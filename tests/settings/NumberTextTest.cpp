@@ -80,6 +80,8 @@ TEST(NumberText, FormattingIsTheCLocaleEvenUnderADecimalCommaLocale) {
     EXPECT_EQ(NumberText::FormatFixed(static_cast<double>(-0.35f), 1), "-0.3");
     EXPECT_EQ(NumberText::FormatFixed(1e20, 6), "100000000000000000000.000000");
     EXPECT_EQ(NumberText::FormatInt(-5), "-5");
+    EXPECT_EQ(NumberText::FormatFixed(2.5, -3), "2"); // no decimals below zero
+    EXPECT_EQ(NumberText::FormatFixed(2.5, 200).size(), 102u); // at most 100 decimals
     EXPECT_EQ(NumberText::ParseDecimal(u"2.500000"), 2.5);
     EXPECT_EQ(NumberText::FormatShortest(0.1f), "0.1");
     EXPECT_EQ(NumberText::FormatShortest(-std::numeric_limits<float>::infinity()), "-inf");
