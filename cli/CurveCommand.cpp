@@ -3,11 +3,12 @@
 #include "cli/CliArguments.h"
 #include "cli/CommandOptions.h"
 #include "cli/EqualiserCall.h"
+#include "params/EqualiserRecord.h"
 #include "settings/CIniSettingBase.h"
 #include "settings/NumberText.h"
 #include "tool/FrequencyGrid.h"
 
-#include <array>
+#include <vector>
 
 namespace {
 
@@ -15,29 +16,16 @@ namespace {
 constexpr float kStartFrequency = 20.0f;
 constexpr int32_t kPoints = 1000;
 
-// The band settings of one channel: gains and frequencies converted to float, Q copied.
-template <std::size_t Bands, std::size_t Peaks>
-std::vector<float> BandInputs(const std::array<int32_t, Bands>& gains,
-                              const std::array<int32_t, Bands>& frequencies,
-                              const std::array<float, Peaks>& q) {
-    std::vector<float> record;
-    for (int32_t gain : gains) {
-        record.push_back(static_cast<float>(gain));
-    }
-    for (int32_t frequency : frequencies) {
-        record.push_back(static_cast<float>(frequency));
-    }
-    record.insert(record.end(), q.begin(), q.end());
-    return record;
+// The record of one channel as the equaliser pages build it.
+template <class Record>
+std::vector<float> Floats(const Record& record) {
+    const auto* first = reinterpret_cast<const float*>(&record);
+    return std::vector<float>(first, first + sizeof(Record) / sizeof(float));
 }
 
 std::vector<float> ChannelInputs(const ParameterSet& p, int bands, int channel) {
-    if (bands == 10) {
-        return channel == 0 ? BandInputs(p.EQGAINLEFT, p.EQCFLEFT, p.EQQLEFT)
-                            : BandInputs(p.EQGAINRIGHT, p.EQCFRIGHT, p.EQQRIGHT);
-    }
-    return channel == 0 ? BandInputs(p.EQGAINLEFT1, p.EQCFLEFT1, p.EQQLEFT1)
-                        : BandInputs(p.EQGAINRIGHT1, p.EQCFRIGHT1, p.EQQRIGHT1);
+    return bands == 10 ? Floats(EqualiserRecord::TenBand(p, channel))
+                       : Floats(EqualiserRecord::EightBand(p, channel));
 }
 
 } // namespace

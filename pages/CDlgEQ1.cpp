@@ -1,6 +1,7 @@
 #include "pages/CDlgEQ1.h"
 
-#include <algorithm>
+#include "params/EqualiserRecord.h"
+
 #include <array>
 
 namespace {
@@ -33,18 +34,13 @@ CEqualiserPage::ChannelBands CDlgEQ1::Bands(int channel) const {
     return {params.EQGAINLEFT1, params.EQCFLEFT1, params.EQQLEFT1};
 }
 
-bool CDlgEQ1::ComputeResponse(const ChannelBands& bands, int32_t sampleRate,
+bool CDlgEQ1::ComputeResponse(int channel, int32_t sampleRate,
                               std::span<float, CurvePoints> curve) const {
     const EqProductFunction design = Tool().Eq8();
     if (design == nullptr) {
         return false;
     }
-    EQ8Record record{};
-    std::transform(bands.gain.begin(), bands.gain.end(), record.gain,
-                   [](int32_t v) { return static_cast<float>(v); });
-    std::transform(bands.frequency.begin(), bands.frequency.end(), record.frequency,
-                   [](int32_t v) { return static_cast<float>(v); });
-    std::copy(bands.q.begin(), bands.q.end(), record.q);
+    EQ8Record record = EqualiserRecord::EightBand(Params(), channel);
     design(reinterpret_cast<float*>(&record), curve.data(), sampleRate, StartFrequency,
            CurvePoints);
     return true;

@@ -21,6 +21,6 @@ public:
 
 protected:
     ChannelBands Bands(int channel) const override;
-    bool ComputeResponse(const ChannelBands& bands, int32_t sampleRate,
+    bool ComputeResponse(int channel, int32_t sampleRate,
                          std::span<float, CurvePoints> curve) const override;
 };

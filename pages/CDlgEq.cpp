@@ -1,8 +1,9 @@
 #include "pages/CDlgEq.h"
 
+#include "params/EqualiserRecord.h"
+
 #include "pages/CPageEdit.h"
 
-#include <algorithm>
 #include <array>
 
 namespace {
@@ -47,18 +48,13 @@ CEqualiserPage::ChannelBands CDlgEq::Bands(int channel) const {
     return {params.EQGAINLEFT, params.EQCFLEFT, params.EQQLEFT};
 }
 
-bool CDlgEq::ComputeResponse(const ChannelBands& bands, int32_t sampleRate,
+bool CDlgEq::ComputeResponse(int channel, int32_t sampleRate,
                              std::span<float, CurvePoints> curve) const {
     const EqProductFunction design = Tool().Eq10();
     if (design == nullptr) {
         return false;
     }
-    EQ10Record record{};
-    std::transform(bands.gain.begin(), bands.gain.end(), record.gain,
-                   [](int32_t v) { return static_cast<float>(v); });
-    std::transform(bands.frequency.begin(), bands.frequency.end(), record.frequency,
-                   [](int32_t v) { return static_cast<float>(v); });
-    std::copy(bands.q.begin(), bands.q.end(), record.q);
+    EQ10Record record = EqualiserRecord::TenBand(Params(), channel);
     design(reinterpret_cast<float*>(&record), curve.data(), sampleRate, StartFrequency,
            CurvePoints);
     return true;

@@ -192,7 +192,7 @@ void CEqualiserPage::DrawCurve() {
     std::array<float, CurvePoints> curve{};
     // Without a sample rate there is no frequency grid to evaluate the response on.
     const bool computed =
-        sampleRate > 0 && ComputeResponse(Bands(ChannelOf(SelectedChannel())), sampleRate, curve);
+        sampleRate > 0 && ComputeResponse(ChannelOf(SelectedChannel()), sampleRate, curve);
     chart_->HoldRedraw();
     chart_->RemoveAllSeries();
     curve_ = nullptr;

@@ -88,9 +88,9 @@ protected:
                    std::u16string programDirectory, QWidget* parent);
 
     virtual ChannelBands Bands(int channel) const = 0;
-    // Runs the page's design function over the bands, writing CurvePoints dB values into curve;
-    // false when the function is not available.
-    virtual bool ComputeResponse(const ChannelBands& bands, int32_t sampleRate,
+    // Runs the page's design function on a channel of the parameter set, writing CurvePoints dB
+    // values into curve; false when the function is not available.
+    virtual bool ComputeResponse(int channel, int32_t sampleRate,
                                  std::span<float, CurvePoints> curve) const = 0;
 
 private:
