@@ -6,13 +6,9 @@
 #include "settings/ProgramDirectory.h"
 
 #include <bit>
-#include <cerrno>
 #include <cmath>
 #include <cstdint>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <type_traits>
-#include <unistd.h>
 
 namespace {
 
@@ -199,40 +195,6 @@ const CoefficientArea kCoefficients[] = {
     {kEq8Position + kEQ8InputFloats, kEQ8RecordFloats - kEQ8InputFloats, A::EightBandEq,
      kEq8Position, &BandOfCoefficient<EQ8Record>},
 };
-
-// Reads at most limit bytes of a regular file. Devices, pipes and folders are refused, so a
-// wrong choice in a file dialog can neither block nor fill the memory.
-bool ReadPrefix(const std::string& path, std::size_t limit, std::string& bytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) {
-        return false;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-    std::string data(limit, '\0');
-    std::size_t have = 0;
-    while (have < limit) {
-        const ssize_t n = ::read(fd, data.data() + have, limit - have);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            ::close(fd);
-            return false;
-        }
-        if (n == 0) {
-            break;
-        }
-        have += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    data.resize(have);
-    bytes = std::move(data);
-    return true;
-}
 
 const char16_t* AreaName(ParameterArea area) {
     switch (area) {
@@ -428,7 +390,7 @@ ParameterFileResult ParameterFile::WriteParameterFile(const std::u16string& path
 
 ParameterFileResult ParameterFile::ReadArray(const std::u16string& path, ParameterArray& values) {
     std::string bytes;
-    if (!ReadPrefix(ProgramDirectory::Narrow(path), kParameterFileBytes, bytes)) {
+    if (!SafeFile::Read(ProgramDirectory::Narrow(path), bytes, kParameterFileBytes)) {
         return ParameterFileResult{ParameterFileStatus::CannotRead};
     }
     values = Decode(bytes);

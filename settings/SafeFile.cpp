@@ -1,5 +1,6 @@
 #include "settings/SafeFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -131,20 +132,21 @@ SafeFileResult SafeFile::Write(const std::string& path, std::string_view bytes) 
     return SafeFileResult::Ok;
 }
 
-bool SafeFile::Read(const std::string& path, std::string& bytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+bool SafeFile::Read(const std::string& path, std::string& bytes, std::size_t limit) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         return false;
     }
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return false;
     }
     std::string data;
     std::vector<char> chunk(65536);
-    for (;;) {
-        const ssize_t n = ::read(fd, chunk.data(), chunk.size());
+    while (data.size() < limit) {
+        const std::size_t want = std::min(chunk.size(), limit - data.size());
+        const ssize_t n = ::read(fd, chunk.data(), want);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;

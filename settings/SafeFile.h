@@ -19,8 +19,11 @@ class SafeFile {
 public:
     // path is UTF-8 (the system's narrow encoding).
     static SafeFileResult Write(const std::string& path, std::string_view bytes);
-    // Reads a whole file; false when it cannot be opened or read.
-    static bool Read(const std::string& path, std::string& bytes);
+    // Reads a regular file, at most limit bytes of it; false when it cannot be opened or read.
+    // Devices, pipes and folders are refused, so a wrong path can neither block nor fill the
+    // memory.
+    static bool Read(const std::string& path, std::string& bytes,
+                     std::size_t limit = static_cast<std::size_t>(-1));
     // A short English reason for a result, for messages.
     static const char* Describe(SafeFileResult result);
 
