@@ -1,5 +1,6 @@
 #include "cli/CliArguments.h"
 
+#include "settings/CIniSettingBase.h"
 #include "settings/TextCodec.h"
 
 #include <charconv>
@@ -21,4 +22,13 @@ std::optional<int32_t> CliArguments::StrictInt(std::string_view word) {
 
 std::u16string CliArguments::Path(const std::string& word) {
     return TextCodec::FromUtf8(word);
+}
+
+bool CliArguments::LoadConfiguration(const std::string& path, CIniSettingBase& config,
+                                     std::ostream& err) {
+    if (config.Load(Path(path))) {
+        return true;
+    }
+    err << "sonvex-cli: cannot read the configuration \"" << path << "\"\n";
+    return false;
 }

@@ -2,9 +2,12 @@
 
 #include <cstdint>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
+
+class CIniSettingBase;
 
 // Small helpers shared by the commands of sonvex-cli.
 class CliArguments {
@@ -13,4 +16,8 @@ public:
     static std::optional<int32_t> StrictInt(std::string_view word);
     // A command-line path (UTF-8 bytes) as the program's UTF-16 path.
     static std::u16string Path(const std::string& word);
+    // Loads the configuration named on the command line; false, with a message on err, when it
+    // cannot be read.
+    static bool LoadConfiguration(const std::string& path, CIniSettingBase& config,
+                                  std::ostream& err);
 };

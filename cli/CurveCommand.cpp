@@ -44,8 +44,7 @@ int CurveCommand::Run(const std::vector<std::string>& args, CliIo& io) const {
     }
     const std::string& path = options->Positional().front();
     CIniSettingBase config;
-    if (!config.Load(CliArguments::Path(path))) {
-        io.err << "sonvex-cli: cannot read the configuration \"" << path << "\"\n";
+    if (!CliArguments::LoadConfiguration(path, config, io.err)) {
         return kExitFailure;
     }
     const int32_t sampleRate = config.Params.SWFS;

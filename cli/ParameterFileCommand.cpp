@@ -1,7 +1,6 @@
 #include "cli/ParameterFileCommand.h"
 
 #include "cli/CliArguments.h"
-#include "cli/JsonWriter.h"
 #include "cli/ParameterJson.h"
 #include "params/ParameterFile.h"
 #include "params/ToolLibrary.h"
@@ -27,8 +26,7 @@ int ParameterFileCommand::Run(const std::vector<std::string>& args, CliIo& io) c
 int ParameterFileCommand::Write(const std::string& config, const std::string& file,
                                 CliIo& io) const {
     CIniSettingBase settings;
-    if (!settings.Load(CliArguments::Path(config))) {
-        io.err << "sonvex-cli: cannot read the configuration \"" << config << "\"\n";
+    if (!CliArguments::LoadConfiguration(config, settings, io.err)) {
         return kExitFailure;
     }
     ToolLibrary tool;
@@ -46,8 +44,7 @@ int ParameterFileCommand::Write(const std::string& config, const std::string& fi
 int ParameterFileCommand::Read(const std::string& file, const std::string& config,
                                CliIo& io) const {
     CIniSettingBase settings;
-    if (!settings.Load(CliArguments::Path(config))) {
-        io.err << "sonvex-cli: cannot read the configuration \"" << config << "\"\n";
+    if (!CliArguments::LoadConfiguration(config, settings, io.err)) {
         return kExitFailure;
     }
     const std::u16string path = CliArguments::Path(file);
@@ -61,10 +58,6 @@ int ParameterFileCommand::Read(const std::string& file, const std::string& confi
                << "\" (read-only or not writable); it is unchanged\n";
         return kExitFailure;
     }
-    JsonWriter json(io.out);
-    json.BeginObject();
-    WriteConfiguration(json, settings);
-    json.EndObject();
-    json.Finish();
+    PrintConfiguration(io.out, settings);
     return kExitOk;
 }

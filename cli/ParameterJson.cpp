@@ -47,3 +47,11 @@ void WriteConfiguration(JsonWriter& json, const CIniSettingBase& config) {
     json.Key("LogPath").String(config.LogPath);
     WriteParameterFields(json, config.Params);
 }
+
+void PrintConfiguration(std::ostream& out, const CIniSettingBase& config) {
+    JsonWriter json(out);
+    json.BeginObject();
+    WriteConfiguration(json, config);
+    json.EndObject();
+    json.Finish();
+}

@@ -1,7 +1,6 @@
 #include "cli/ResetCommand.h"
 
 #include "cli/CliArguments.h"
-#include "cli/JsonWriter.h"
 #include "cli/ParameterJson.h"
 #include "params/ResetEqBands.h"
 #include "settings/CIniSettingBase.h"
@@ -55,8 +54,7 @@ int ResetCommand::Run(const std::vector<std::string>& args, CliIo& io) const {
         return kExitUsage;
     }
     CIniSettingBase config;
-    if (!config.Load(CliArguments::Path(options.config))) {
-        io.err << "sonvex-cli: cannot read the configuration \"" << options.config << "\"\n";
+    if (!CliArguments::LoadConfiguration(options.config, config, io.err)) {
         return kExitFailure;
     }
     if (options.rate) {
@@ -75,10 +73,6 @@ int ResetCommand::Run(const std::vector<std::string>& args, CliIo& io) const {
                << "\" (read-only or not writable); it is unchanged\n";
         return kExitFailure;
     }
-    JsonWriter json(io.out);
-    json.BeginObject();
-    WriteConfiguration(json, config);
-    json.EndObject();
-    json.Finish();
+    PrintConfiguration(io.out, config);
     return kExitOk;
 }

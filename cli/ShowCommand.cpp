@@ -1,7 +1,6 @@
 #include "cli/ShowCommand.h"
 
 #include "cli/CliArguments.h"
-#include "cli/JsonWriter.h"
 #include "cli/ParameterJson.h"
 #include "settings/CIniSettingBase.h"
 
@@ -11,14 +10,9 @@ int ShowCommand::Run(const std::vector<std::string>& args, CliIo& io) const {
         return kExitUsage;
     }
     CIniSettingBase config;
-    if (!config.Load(CliArguments::Path(args[0]))) {
-        io.err << "sonvex-cli: cannot read the configuration \"" << args[0] << "\"\n";
+    if (!CliArguments::LoadConfiguration(args[0], config, io.err)) {
         return kExitFailure;
     }
-    JsonWriter json(io.out);
-    json.BeginObject();
-    WriteConfiguration(json, config);
-    json.EndObject();
-    json.Finish();
+    PrintConfiguration(io.out, config);
     return kExitOk;
 }

@@ -1,7 +1,6 @@
 #include "cli/TransferCommand.h"
 
 #include "cli/CliArguments.h"
-#include "cli/JsonWriter.h"
 #include "cli/ParameterJson.h"
 #include "params/ToolLibrary.h"
 #include "settings/CIniSettingBase.h"
@@ -96,8 +95,7 @@ int TransferCommand::Run(const std::vector<std::string>& args, CliIo& io) const 
         return kExitUsage;
     }
     CIniSettingBase settings;
-    if (!settings.Load(CliArguments::Path(config))) {
-        io.err << "sonvex-cli: cannot read the configuration \"" << config << "\"\n";
+    if (!CliArguments::LoadConfiguration(config, settings, io.err)) {
         return kExitFailure;
     }
     ToolLibrary tool;
@@ -121,11 +119,7 @@ int TransferCommand::Run(const std::vector<std::string>& args, CliIo& io) const 
                    << "unchanged\n";
             return kExitFailure;
         }
-        JsonWriter json(io.out);
-        json.BeginObject();
-        WriteConfiguration(json, settings);
-        json.EndObject();
-        json.Finish();
+        PrintConfiguration(io.out, settings);
     }
     return kExitOk;
 }
