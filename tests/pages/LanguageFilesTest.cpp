@@ -114,7 +114,7 @@ private slots:
             QVERIFY(!Value(zh, u"DIALOG_102", key).isEmpty());
             QVERIFY(Value(zh, u"DIALOG_102", key) != "<missing>");
         }
-        QCOMPARE(Value(en, u"LANG", u"IDS_TEXT_APPNAME"), QString("Sonvex"));
+        QCOMPARE(Value(en, u"LANG", u"IDS_TEXT_APPNAME"), QString("Tuning Tool"));
         QCOMPARE(Value(zh, u"DIALOG_131", u"LABEL_2026"), QStringLiteral(u"启动时间"));
         // Code page 936 ("联动"), CR LF line ends, no byte-order mark.
         for (const char* name : {"English.ini", "Chinese.ini"}) {
