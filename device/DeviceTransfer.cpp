@@ -73,11 +73,10 @@ std::string DeviceTransfer::FindAdb(const std::u16string& programDirectory) {
     std::string_view rest(searchPath);
     for (;;) {
         const std::size_t end = rest.find(kPathListSeparator);
-        std::string folder(rest.substr(0, end));
-        if (folder.empty()) {
-            folder = "."; // an empty entry names the current folder
-        }
-        const std::string candidate = folder + "/" + kAdbName;
+        const std::string_view entry = rest.substr(0, end);
+        // An empty entry names the current folder.
+        const std::string candidate =
+            (entry.empty() ? std::string(".") : std::string(entry)) + "/" + kAdbName;
         if (IsProgram(candidate)) {
             return candidate;
         }
