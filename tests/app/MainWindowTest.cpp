@@ -4,6 +4,9 @@
 #include "device/CComSet.h"
 #include "tests/app/AppTestSupport.h"
 
+#include <QLineEdit>
+#include <QPushButton>
+
 using namespace AppTest;
 
 class MainWindowTest : public QObject {
@@ -300,10 +303,22 @@ void MainWindowTest::menuOpensAboutBoxAndSerialDialog() {
              (QStringList{QString::fromUtf8("关于 Sonvex"), QString::fromUtf8("Sonvex，1.0 版"),
                           QString::fromUtf8("确定"), "1"}));
 
-    ModalAnswer<CComSet> serial(
-        [&](CComSet& dialog) { QCOMPARE(dialog.parentWidget(), static_cast<QWidget*>(w.get())); });
+    // The serial dialog opens on the window; a port that does not exist is reported by name and
+    // the dialog stays usable.
+    MessageBoxCatcher portMessages;
+    bool stayedOpen = false;
+    ModalAnswer<CComSet> serial([&](CComSet& dialog) {
+        QCOMPARE(dialog.parentWidget(), static_cast<QWidget*>(w.get()));
+        ControlId::Find<QLineEdit>(dialog, CComSet::kPortEditId)->setText("32000");
+        ControlId::Find<QPushButton>(dialog, CComSet::kOkId)->click();
+        stayedOpen = dialog.isVisible();
+    });
     w->MenuCommand(CSonvexDlg::ComSettingCommandId)->trigger();
     QCOMPARE(serial.Count(), 1);
+    QVERIFY(stayedOpen);
+    QCOMPARE(portMessages.Texts().size(), 1);
+    QVERIFY(portMessages.Texts().front().contains("/dev/ttyS31999"));
+    QCOMPARE(portMessages.Messages().front().Title, QString("Sonvex"));
 
     MessageBoxCatcher catcher; // View and MX5210 do nothing
     w->MenuCommand(CSonvexDlg::ViewCommandId)->trigger();
