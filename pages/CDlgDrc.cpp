@@ -10,7 +10,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -155,14 +154,8 @@ void CDlgDrc::CreateUi() {
         return group;
     };
 
-    saveButton_ = new QPushButton(QStringLiteral("Save"), this);
-    ControlId::Set(*saveButton_, kSaveId);
-    cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
-    ControlId::Set(*cancelButton_, kCancelId);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(saveButton_);
-    buttons->addWidget(cancelButton_);
+    QHBoxLayout* buttons =
+        MakeFormButtons(QStringLiteral("Save"), kSaveId, QStringLiteral("Cancel"), kCancelId);
 
     auto* page = new QVBoxLayout(this);
     page->addLayout(top);
@@ -198,8 +191,7 @@ void CDlgDrc::ConnectChecks() {
 }
 
 void CDlgDrc::LoadChannel(int channel) {
-    saveButton_->hide();
-    cancelButton_->hide();
+    HideFormButtons();
     ShowLinkState();
     const ParameterSet& params = Params();
     for (std::size_t i = 0; i < kFields.size(); ++i) {

@@ -5,7 +5,6 @@
 #include <array>
 
 class CPageEdit;
-class QPushButton;
 
 // The DRC page (dialog 131, tab "DRC"): the division frequency and the low and high band of the
 // two-band compressor of the channel DrcChannel, link flag DRCLink. 23 integer boxes:
@@ -51,6 +50,4 @@ private:
     void CheckThresholds(CPageEdit& lowBox, CPageEdit& highBox, bool leftLow, CPageEdit& focus);
 
     std::array<CPageEdit*, FieldCount> boxes_{};
-    QPushButton* saveButton_ = nullptr;
-    QPushButton* cancelButton_ = nullptr;
 };

@@ -36,12 +36,5 @@ CEqualiserPage::ChannelBands CDlgEQ1::Bands(int channel) const {
 
 bool CDlgEQ1::ComputeResponse(int channel, int32_t sampleRate,
                               std::span<float, CurvePoints> curve) const {
-    const EqProductFunction design = Tool().Eq8();
-    if (design == nullptr) {
-        return false;
-    }
-    EQ8Record record = EqualiserRecord::EightBand(Params(), channel);
-    design(reinterpret_cast<float*>(&record), curve.data(), sampleRate, StartFrequency,
-           CurvePoints);
-    return true;
+    return Design(Tool().Eq8(), EqualiserRecord::EightBand(Params(), channel), sampleRate, curve);
 }

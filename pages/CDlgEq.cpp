@@ -50,14 +50,7 @@ CEqualiserPage::ChannelBands CDlgEq::Bands(int channel) const {
 
 bool CDlgEq::ComputeResponse(int channel, int32_t sampleRate,
                              std::span<float, CurvePoints> curve) const {
-    const EqProductFunction design = Tool().Eq10();
-    if (design == nullptr) {
-        return false;
-    }
-    EQ10Record record = EqualiserRecord::TenBand(Params(), channel);
-    design(reinterpret_cast<float*>(&record), curve.data(), sampleRate, StartFrequency,
-           CurvePoints);
-    return true;
+    return Design(Tool().Eq10(), EqualiserRecord::TenBand(Params(), channel), sampleRate, curve);
 }
 
 void CDlgEq::ConnectChecks() {

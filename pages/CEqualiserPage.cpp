@@ -16,7 +16,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -85,14 +84,8 @@ void CEqualiserPage::CreateUi(std::span<const BandIds> bandIds) {
         }
     }
 
-    saveButton_ = new QPushButton(QStringLiteral("save"), this);
-    ControlId::Set(*saveButton_, kSaveId);
-    cancelButton_ = new QPushButton(QStringLiteral("cancel"), this);
-    ControlId::Set(*cancelButton_, kCancelId);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(saveButton_);
-    buttons->addWidget(cancelButton_);
+    QHBoxLayout* buttons =
+        MakeFormButtons(QStringLiteral("save"), kSaveId, QStringLiteral("cancel"), kCancelId);
 
     auto* page = new QVBoxLayout(this);
     page->addLayout(top, 1);
@@ -146,8 +139,7 @@ void CEqualiserPage::SetBottomRange() {
 }
 
 void CEqualiserPage::LoadChannel(int channel) {
-    saveButton_->hide();
-    cancelButton_->hide();
+    HideFormButtons();
     for (int band = 0; band < BandCount(); ++band) {
         if (IsShelf(band)) {
             QBox(band).setEnabled(false);

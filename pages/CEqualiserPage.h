@@ -12,7 +12,6 @@
 class CChartCtrl;
 class CChartLineSerie;
 class CPageEdit;
-class QPushButton;
 
 // What the two equaliser pages share: the chart of the response (1010), the grid of gain,
 // frequency and Q boxes (one column per band; the shelves at both ends have a disabled, empty
@@ -93,6 +92,18 @@ protected:
     virtual bool ComputeResponse(int channel, int32_t sampleRate,
                                  std::span<float, CurvePoints> curve) const = 0;
 
+    // Calls design (when it resolved) on record, filling curve on the page's grid.
+    template <class Record>
+    static bool Design(EqProductFunction design, Record record, int32_t sampleRate,
+                       std::span<float, CurvePoints> curve) {
+        if (design == nullptr) {
+            return false;
+        }
+        design(reinterpret_cast<float*>(&record), curve.data(), sampleRate, StartFrequency,
+               CurvePoints);
+        return true;
+    }
+
 private:
     struct BandBoxes {
         CPageEdit* gain = nullptr;
@@ -111,6 +122,4 @@ private:
     CChartCtrl* chart_ = nullptr;
     CChartLineSerie* curve_ = nullptr;
     std::vector<BandBoxes> bands_;
-    QPushButton* saveButton_ = nullptr;
-    QPushButton* cancelButton_ = nullptr;
 };

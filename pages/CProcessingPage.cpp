@@ -7,6 +7,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHBoxLayout>
+#include <QPushButton>
 
 namespace {
 
@@ -87,4 +89,22 @@ int32_t CProcessingPage::SelectedChannel() const {
 void CProcessingPage::ShowLinkState() {
     linkBox_->setChecked(LinkFlag());
     channelBox_->setEnabled(!LinkFlag());
+}
+
+QHBoxLayout* CProcessingPage::MakeFormButtons(const QString& saveText, int saveId,
+                                              const QString& cancelText, int cancelId) {
+    saveButton_ = new QPushButton(saveText, this);
+    ControlId::Set(*saveButton_, saveId);
+    cancelButton_ = new QPushButton(cancelText, this);
+    ControlId::Set(*cancelButton_, cancelId);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(saveButton_);
+    buttons->addWidget(cancelButton_);
+    return buttons;
+}
+
+void CProcessingPage::HideFormButtons() {
+    saveButton_->hide();
+    cancelButton_->hide();
 }

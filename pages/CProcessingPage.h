@@ -9,6 +9,8 @@ class CIniLocalLan;
 class CIniSettingBase;
 class QCheckBox;
 class QComboBox;
+class QHBoxLayout;
+class QPushButton;
 
 // What the four processing pages (ten-band, DRC, eight-band, limiter) share: the page shows one
 // channel, chosen in its own channel box (1072, "channel0"/"channel1") and kept in the parameter
@@ -73,6 +75,11 @@ protected:
     void Localize();
     // Sets the Link box from the link flag and enables the channel box exactly when it is clear.
     void ShowLinkState();
+    // The form's own "save" and "cancel" buttons, which have no function: a row holding them,
+    // for the page's layout. HideFormButtons hides them again each time a channel loads.
+    QHBoxLayout* MakeFormButtons(const QString& saveText, int saveId, const QString& cancelText,
+                                 int cancelId);
+    void HideFormButtons();
 
 private:
     CIniSettingBase& settings_;
@@ -82,4 +89,6 @@ private:
     ChannelField channel_;
     QComboBox* channelBox_ = nullptr;
     QCheckBox* linkBox_ = nullptr;
+    QPushButton* saveButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 };
