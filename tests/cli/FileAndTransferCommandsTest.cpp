@@ -6,6 +6,7 @@
 #include "settings/TextCodec.h"
 #include "tests/device/FakeAdb.h"
 #include "tests/device/ProcessProbe.h"
+#include "tests/support/FloatBytes.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -64,25 +65,6 @@ const std::string kConfig = "[Language]\r\nLangPath=lang/\r\nSelected=1\r\n"
                             "EQQRIGHT1=3,3,3,3,3,3\r\n"
                             "LLMT_THRESHOLD=-1.5\r\n";
 
-std::string LittleEndian(const std::vector<float>& values) {
-    std::string bytes;
-    for (float v : values) {
-        const uint32_t bits = std::bit_cast<uint32_t>(v);
-        for (int b = 0; b < 4; ++b) {
-            bytes += static_cast<char>((bits >> (8 * b)) & 0xFF);
-        }
-    }
-    return bytes;
-}
-
-float FloatAt(const std::string& bytes, std::size_t index) {
-    uint32_t bits = 0;
-    for (std::size_t b = 0; b < 4; ++b) {
-        bits |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[4 * index + b])) << (8 * b);
-    }
-    return std::bit_cast<float>(bits);
-}
-
 // "[v,0,0,...]" with count entries.
 std::string ZerosAfter(const std::string& first, int count) {
     std::string text = "[" + first;
@@ -107,7 +89,7 @@ std::string MonoFile() {
     f[354] = 1.5f;   // of R
     f[224] = 2.5f;   // eight-band of L
     f[523] = -0.25f; // of R
-    return LittleEndian(f);
+    return FloatBytes::LittleEndian(f);
 }
 
 // The fake adb's program directory, with libTool.so of this build beside it.
@@ -141,11 +123,11 @@ TEST_F(CliFiles, WriteThenDumpShowsFieldsAndCoefficients) {
     EXPECT_TRUE(run.out.empty());
     const std::string bytes = TempDir::ReadBytes(out);
     ASSERT_EQ(bytes.size(), 2456u);
-    EXPECT_EQ(FloatAt(bytes, 0), 2.0f);
-    EXPECT_EQ(FloatAt(bytes, 1), 48000.0f);
-    EXPECT_EQ(FloatAt(bytes, 16), -2.0f);
-    EXPECT_EQ(FloatAt(bytes, 603), 3.0f);
-    EXPECT_NE(FloatAt(bytes, 55), 0.0f) << "coefficients designed";
+    EXPECT_EQ(FloatBytes::At(bytes, 0), 2.0f);
+    EXPECT_EQ(FloatBytes::At(bytes, 1), 48000.0f);
+    EXPECT_EQ(FloatBytes::At(bytes, 16), -2.0f);
+    EXPECT_EQ(FloatBytes::At(bytes, 603), 3.0f);
+    EXPECT_NE(FloatBytes::At(bytes, 55), 0.0f) << "coefficients designed";
 
     run = Cli({"dump", out});
     ASSERT_EQ(run.code, 0) << run.err;
@@ -250,7 +232,7 @@ TEST_F(CliFiles, PushSendsAndLeavesTheConfiguration) {
     EXPECT_EQ(adb_.Calls()[0], (std::vector<std::string>{"push", Local(), kRemote}));
     const std::string sent = adb_.ReadDeviceFile(kRemote);
     EXPECT_EQ(sent.size(), 2456u);
-    EXPECT_EQ(FloatAt(sent, 16), -2.0f);
+    EXPECT_EQ(FloatBytes::At(sent, 16), -2.0f);
     EXPECT_EQ(TempDir::ReadBytes(config_), kConfig);
 }
 

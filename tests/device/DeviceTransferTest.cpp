@@ -7,6 +7,7 @@
 #include "params/ToolLibrary.h"
 #include "settings/TextCodec.h"
 #include "tests/device/FakeAdb.h"
+#include "tests/support/FloatBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -57,25 +58,6 @@ ParameterSet ValidSet(int32_t rate, int32_t channels) {
     return s;
 }
 
-std::string LittleEndian(const std::vector<float>& values) {
-    std::string bytes;
-    for (float v : values) {
-        const uint32_t bits = std::bit_cast<uint32_t>(v);
-        for (int b = 0; b < 4; ++b) {
-            bytes += static_cast<char>((bits >> (8 * b)) & 0xFF);
-        }
-    }
-    return bytes;
-}
-
-float FloatAt(const std::string& bytes, std::size_t index) {
-    uint32_t bits = 0;
-    for (std::size_t b = 0; b < 4; ++b) {
-        bits |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[4 * index + b])) << (8 * b);
-    }
-    return std::bit_cast<float>(bits);
-}
-
 class Transfer : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -103,9 +85,9 @@ TEST_F(Transfer, PushSendsTheWrittenFileUnderItsDeviceName) {
     const std::string sent = adb_.ReadDeviceFile(kStereoRemote);
     ASSERT_EQ(sent.size(), 2456u);
     EXPECT_EQ(sent, TempDir::ReadBytes(Local()));
-    EXPECT_EQ(FloatAt(sent, 0), 2.0f);
-    EXPECT_EQ(FloatAt(sent, 1), 48000.0f);
-    EXPECT_EQ(FloatAt(sent, 16), -2.0f); // Gain1 of L
+    EXPECT_EQ(FloatBytes::At(sent, 0), 2.0f);
+    EXPECT_EQ(FloatBytes::At(sent, 1), 48000.0f);
+    EXPECT_EQ(FloatBytes::At(sent, 16), -2.0f); // Gain1 of L
     EXPECT_TRUE(reporter_.messages.empty());
     EXPECT_EQ(set_, ValidSet(48000, 2));
 }
@@ -120,8 +102,8 @@ TEST_F(Transfer, MonoNamesTheDeviceFileInBothDirections) {
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0], (std::vector<std::string>{"push", Local(), remote}));
     EXPECT_EQ(calls[1], (std::vector<std::string>{"pull", remote, Local()}));
-    EXPECT_EQ(FloatAt(adb_.ReadDeviceFile(remote), 315), 0.0f); // R Gain1 not carried
-    EXPECT_EQ(set_.SCTRGAINR2, 0);                              // the mono file read back clears R
+    EXPECT_EQ(FloatBytes::At(adb_.ReadDeviceFile(remote), 315), 0.0f); // R Gain1 not carried
+    EXPECT_EQ(set_.SCTRGAINR2, 0); // the mono file read back clears R
     EXPECT_EQ(set_.SCTRGAINL1, -2);
 }
 
@@ -136,7 +118,7 @@ TEST_F(Transfer, PullReadsTheDeviceFileInStepsAcrossThreads) {
     file[27] = 6;   // EQGAINLEFT[0]
     file[315] = 9;  // SCTRGAINR1, read whatever CHANUM says
     file[650] = 77; // past the file: ignored
-    adb_.PutDeviceFile(kStereoRemote, LittleEndian(file));
+    adb_.PutDeviceFile(kStereoRemote, FloatBytes::LittleEndian(file));
 
     DeviceTransfer transfer = Make();
     const TransferPlan plan = transfer.Prepare(TransferDirection::Pull);
@@ -160,7 +142,7 @@ TEST_F(Transfer, PullReadsTheDeviceFileInStepsAcrossThreads) {
     EXPECT_EQ(set_.EQGAINLEFT[0], 6);
     EXPECT_EQ(set_.EQGAINLEFT[1], 0);
     EXPECT_EQ(set_.SCTRGAINR1, 9);
-    EXPECT_EQ(TempDir::ReadBytes(Local()), LittleEndian(file));
+    EXPECT_EQ(TempDir::ReadBytes(Local()), FloatBytes::LittleEndian(file));
     EXPECT_FALSE(fs::exists(Aside()));
     EXPECT_TRUE(reporter_.messages.empty());
 }
@@ -173,7 +155,7 @@ TEST_F(Transfer, FailingAdbLeavesTheSetAndTheOldCopy) {
     EXPECT_EQ(transfer.LastRun().exitCode, 1);
 
     TempDir::WriteBytes(Local(), "copy of an earlier Set");
-    adb_.PutDeviceFile(kStereoRemote, LittleEndian({1, 8000}));
+    adb_.PutDeviceFile(kStereoRemote, FloatBytes::LittleEndian({1, 8000}));
     EXPECT_EQ(transfer.TransferParameterFile(TransferDirection::Pull), -1);
     EXPECT_EQ(set_, ValidSet(48000, 2));
     EXPECT_EQ(TempDir::ReadBytes(Local()), "copy of an earlier Set");
@@ -184,7 +166,7 @@ TEST_F(Transfer, FailingAdbLeavesTheSetAndTheOldCopy) {
 
 TEST_F(Transfer, PullReportingSuccessWithoutAFileIsAFailure) {
     adb_.Set("FAKE_ADB_NOWRITE", "1");
-    adb_.PutDeviceFile(kStereoRemote, LittleEndian({1, 8000}));
+    adb_.PutDeviceFile(kStereoRemote, FloatBytes::LittleEndian({1, 8000}));
     TempDir::WriteBytes(Local(), "copy of an earlier Set");
     DeviceTransfer transfer = Make();
     EXPECT_EQ(transfer.TransferParameterFile(TransferDirection::Pull), -1);

@@ -2,6 +2,7 @@
 
 #include "params/ToolLibrary.h"
 #include "settings/TextCodec.h"
+#include "tests/support/FloatBytes.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -209,19 +210,6 @@ void ExpectSameArray(const ParameterArray& actual, const ParameterArray& expecte
     }
 }
 
-// 614 floats (or fewer) as little-endian bytes, byte by byte.
-std::string LittleEndian(const std::vector<float>& values) {
-    std::string bytes;
-    for (float v : values) {
-        const uint32_t bits = std::bit_cast<uint32_t>(v);
-        bytes += static_cast<char>(bits & 0xFF);
-        bytes += static_cast<char>((bits >> 8) & 0xFF);
-        bytes += static_cast<char>((bits >> 16) & 0xFF);
-        bytes += static_cast<char>((bits >> 24) & 0xFF);
-    }
-    return bytes;
-}
-
 std::vector<float> FileFloats(std::size_t count) {
     return std::vector<float>(count, 0.0f);
 }
@@ -335,7 +323,7 @@ protected:
 };
 
 TEST_F(ReadFile, TwentyFourBytesSetTheHeaderAndZeroEverythingElse) {
-    const ParameterSet set = ReadBytes(LittleEndian({2, 44100, 1, 1, 0, 1}));
+    const ParameterSet set = ReadBytes(FloatBytes::LittleEndian({2, 44100, 1, 1, 0, 1}));
     ParameterSet expected = OnlyEditorState(StereoSet());
     expected.CHANUM = 2;
     expected.SWFS = 44100;
@@ -366,7 +354,7 @@ TEST_F(ReadFile, IntegersTruncateAndOddValuesBecomeIntMin) {
     f[189] = kInf;  // LLMT_THRESHOLD
     f[315] = 2.9f;  // SCTRGAINR1
     f[603] = -1e30f;
-    const ParameterSet set = ReadBytes(LittleEndian(f));
+    const ParameterSet set = ReadBytes(FloatBytes::LittleEndian(f));
 
     EXPECT_EQ(set.CHANUM, 2);
     EXPECT_EQ(set.SWFS, kIntMin);
@@ -391,7 +379,8 @@ TEST_F(ReadFile, IntegersTruncateAndOddValuesBecomeIntMin) {
 TEST_F(ReadFile, BytesPastTheFileAreIgnored) {
     ParameterArray built{};
     ASSERT_TRUE(ParameterFile::BuildArray(StereoSet(), &FakeEq10, &FakeEq8, built).Ok());
-    const std::string file = LittleEndian(std::vector<float>(built.begin(), built.end()));
+    const std::string file =
+        FloatBytes::LittleEndian(std::vector<float>(built.begin(), built.end()));
     const ParameterSet empty = OnlyEditorState(StereoSet());
     EXPECT_EQ(ReadBytes(file, empty), StereoSet());
     EXPECT_EQ(ReadBytes(file + std::string(1000, '\xFF'), empty), StereoSet());
