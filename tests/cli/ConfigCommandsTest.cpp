@@ -1,4 +1,4 @@
-#include "cli/CliApp.h"
+#include "tests/cli/CliRun.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -8,31 +8,8 @@
 
 namespace {
 
-struct CliRun {
-    int code = -1;
-    std::string out;
-    std::string err;
-    // stdout without blanks and line breaks, for matching JSON fragments.
-    std::string Compact() const {
-        std::string compact;
-        for (const char c : out) {
-            if (c != ' ' && c != '\n') {
-                compact += c;
-            }
-        }
-        return compact;
-    }
-};
-
 CliRun RunCli(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    CliIo io{out, err, u"/nonexistent/"};
-    CliRun run;
-    run.code = CliApp().Main(args, io);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
+    return CliRun::Of(args, u"/nonexistent/");
 }
 
 const std::string kConfig =

@@ -1,9 +1,9 @@
 // sonvex-cli write, read, dump, push and pull, against hand-made files and the fake adb in a
 // program directory whose path holds a space.
 
-#include "cli/CliApp.h"
 #include "settings/CIniSettingBase.h"
 #include "settings/TextCodec.h"
+#include "tests/cli/CliRun.h"
 #include "tests/device/FakeAdb.h"
 #include "tests/device/ProcessProbe.h"
 #include "tests/support/FloatBytes.h"
@@ -23,30 +23,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct CliRun {
-    int code = -1;
-    std::string out;
-    std::string err;
-    std::string Compact() const {
-        std::string compact;
-        for (const char c : out) {
-            if (c != ' ' && c != '\n') {
-                compact += c;
-            }
-        }
-        return compact;
-    }
-};
-
 CliRun RunCli(const std::vector<std::string>& args, const std::string& programDir) {
-    std::ostringstream out;
-    std::ostringstream err;
-    CliIo io{out, err, TextCodec::FromUtf8(programDir + "/")};
-    CliRun run;
-    run.code = CliApp().Main(args, io);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
+    return CliRun::Of(args, TextCodec::FromUtf8(programDir + "/"));
 }
 
 // A stereo configuration the filter design accepts, with editor state the file does not carry.

@@ -1,8 +1,8 @@
 // sonvex-cli curve and design, with the build's libTool.so in the program directory.
 
-#include "cli/CliApp.h"
 #include "params/ToolLibrary.h"
 #include "settings/NumberText.h"
+#include "tests/cli/CliRun.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -21,22 +21,9 @@ namespace {
 
 const std::u16string kBinDirectory = NumberText::Widen(SONVEX_BIN_DIR) + u"/";
 
-struct CliRun {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
 CliRun RunCli(const std::vector<std::string>& args,
               const std::u16string& programDirectory = kBinDirectory) {
-    std::ostringstream out;
-    std::ostringstream err;
-    CliIo io{out, err, programDirectory};
-    CliRun run;
-    run.code = CliApp().Main(args, io);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
+    return CliRun::Of(args, programDirectory);
 }
 
 float ParseFloat(const std::string& text) {
