@@ -127,7 +127,11 @@ double NumberText::ParseDecimal(std::u16string_view text) {
         std::size_t mantissaEnd = ascii.find_first_of("eE", skip);
         const std::u16string exponentText =
             mantissaEnd == std::string::npos ? u"" : Widen(ascii.substr(mantissaEnd + 1));
-        const int64_t exponent = ParseInt64(exponentText);
+        // Any exponent past a few hundred decides the same way; clamping keeps the sums below
+        // from overflowing on absurdly long exponents.
+        constexpr int64_t kExponentLimit = int64_t{1} << 48;
+        const int64_t exponent =
+            std::clamp(ParseInt64(exponentText), -kExponentLimit, kExponentLimit);
         std::size_t intDigits = 0;
         std::size_t leadingZeros = 0;
         bool seenNonZero = false;

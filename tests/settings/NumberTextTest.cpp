@@ -53,6 +53,12 @@ TEST(NumberText, DecimalTextFollowsTheDecimalGrammarOnly) {
     EXPECT_EQ(NumberText::ParseDecimal(u"-1e999"), -std::numeric_limits<double>::infinity());
     EXPECT_EQ(NumberText::ParseDecimal(u"1e-999"), 0.0);
     EXPECT_EQ(NumberText::ParseDecimal(u"0.000001e-400"), 0.0);
+    // Exponents far beyond the int64 range saturate instead of overflowing.
+    EXPECT_EQ(NumberText::ParseDecimal(u"44e444444444444444444444444"),
+              std::numeric_limits<double>::infinity());
+    EXPECT_EQ(NumberText::ParseDecimal(u"-0.5e-99999999999999999999999"), -0.0);
+    EXPECT_EQ(NumberText::ParseDecimal(u"0.0001e9223372036854775807"),
+              std::numeric_limits<double>::infinity());
     EXPECT_EQ(NumberText::ParseFloat(u"0.7"), 0.7f);
 }
 
@@ -80,7 +86,7 @@ TEST(NumberText, FormattingIsTheCLocaleEvenUnderADecimalCommaLocale) {
     EXPECT_EQ(NumberText::FormatFixed(static_cast<double>(-0.35f), 1), "-0.3");
     EXPECT_EQ(NumberText::FormatFixed(1e20, 6), "100000000000000000000.000000");
     EXPECT_EQ(NumberText::FormatInt(-5), "-5");
-    EXPECT_EQ(NumberText::FormatFixed(2.5, -3), "2"); // no decimals below zero
+    EXPECT_EQ(NumberText::FormatFixed(2.5, -3), "2");          // no decimals below zero
     EXPECT_EQ(NumberText::FormatFixed(2.5, 200).size(), 102u); // at most 100 decimals
     EXPECT_EQ(NumberText::ParseDecimal(u"2.500000"), 2.5);
     EXPECT_EQ(NumberText::FormatShortest(0.1f), "0.1");
