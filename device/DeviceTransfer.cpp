@@ -99,12 +99,12 @@ TransferPlan DeviceTransfer::Prepare(TransferDirection direction) {
         const ParameterFileResult written =
             ParameterFile::WriteParameterFile(plan.localPath, params_, tool_);
         if (!written.Ok()) {
-            reporter_.Report(ParameterFile::Message(written, plan.localPath));
+            reporter_.Report(ParameterFile::Message(written, plan.localPath, texts_));
             return plan;
         }
     } else if (!MoveAside(plan)) {
-        reporter_.Report(u"The earlier \"" + plan.localPath + u"\" could not be moved aside to \"" +
-                         plan.asidePath + u"\" before the pull; nothing was fetched.");
+        reporter_.Report(
+            texts_.Format(TextId::PullCannotMoveAside, {plan.localPath, plan.asidePath}));
         return plan;
     }
 

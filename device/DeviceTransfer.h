@@ -1,6 +1,7 @@
 #pragma once
 
 #include "params/ParameterSet.h"
+#include "settings/TextCatalog.h"
 
 #include <cstdint>
 #include <string>
@@ -71,6 +72,9 @@ public:
     DeviceTransfer(ParameterSet& params, const ToolLibrary& tool, std::u16string programDirectory,
                    TransferReporter& reporter, int timeoutMs = kDefaultTimeoutMs);
 
+    // The texts of the refusals it reports (built-in English until set).
+    void SetTexts(TextCatalog texts) { texts_ = texts; }
+
     TransferPlan Prepare(TransferDirection direction);
     static AdbRunResult RunAdb(const AdbCommand& command);
     int Finish(const TransferPlan& plan, const AdbRunResult& run);
@@ -101,5 +105,6 @@ private:
     std::u16string programDirectory_;
     TransferReporter& reporter_;
     int timeoutMs_;
+    TextCatalog texts_;
     AdbRunResult lastRun_;
 };

@@ -196,50 +196,52 @@ const CoefficientArea kCoefficients[] = {
      kEq8Position, &BandOfCoefficient<EQ8Record>},
 };
 
-const char16_t* AreaName(ParameterArea area) {
+TextId AreaText(ParameterArea area) {
     switch (area) {
     case A::Header:
-        return u"header";
+        return TextId::AreaHeader;
     case A::Gain1:
-        return u"Gain1";
+        return TextId::AreaGain1;
     case A::TenBandEq:
-        return u"ten-band equaliser";
+        return TextId::AreaTenBand;
     case A::Drc:
-        return u"DRC";
+        return TextId::AreaDrc;
     case A::Limiter:
-        return u"limiter";
+        return TextId::AreaLimiter;
     case A::EightBandEq:
-        return u"eight-band equaliser";
+        return TextId::AreaEightBand;
     case A::Gain2:
-        return u"Gain2";
+        return TextId::AreaGain2;
     case A::Unused:
         break;
     }
-    return u"unused area";
+    return TextId::AreaUnused;
 }
 
-std::u16string BandName(ParameterArea area, int band) {
+TextId BandKindText(ParameterArea area, int band) {
     const int last = area == A::TenBandEq ? 9 : 7;
-    const char16_t* kind = band == 0 ? u"low shelf" : band == last ? u"high shelf" : u"peaking";
-    return u"band " + NumberText::Widen(NumberText::FormatInt(band)) + u" (" + kind + u")";
+    return band == 0      ? TextId::BandLowShelf
+           : band == last ? TextId::BandHighShelf
+                          : TextId::BandPeaking;
 }
 
-std::u16string DescribePosition(const ParameterPosition& where) {
-    std::u16string text;
-    if (where.channel >= 0) {
-        text += where.channel == 0 ? u"channel L (channel0), " : u"channel R (channel1), ";
-    }
-    text += AreaName(where.area);
+// "channel L (channel0), ten-band equaliser, band 3 (peaking), LEQ10_GAIN3 is not a finite
+// number", or the same for a coefficient.
+std::u16string DescribePosition(const ParameterPosition& where, const TextCatalog& texts) {
+    std::u16string text = texts.Text(AreaText(where.area));
     if (where.band >= 0) {
-        text += u", " + BandName(where.area, where.band);
+        text = texts.Format(TextId::WhereBand,
+                            {text, NumberText::Widen(NumberText::FormatInt(where.band)),
+                             texts.Text(BandKindText(where.area, where.band))});
+    }
+    if (where.channel >= 0) {
+        text = texts.Format(where.channel == 0 ? TextId::WhereChannelL : TextId::WhereChannelR,
+                            {text});
     }
     if (!where.key.empty()) {
-        text += u", " + NumberText::Widen(where.key) + u" is not a finite number";
-    } else {
-        text += u": a filter coefficient is not a finite number; check the band's gain, "
-                u"frequency and Q and the sample rate";
+        return texts.Format(TextId::FieldNotFinite, {text, NumberText::Widen(where.key)});
     }
-    return text;
+    return texts.Format(TextId::CoefficientNotFinite, {text});
 }
 
 } // namespace
@@ -421,28 +423,23 @@ std::span<const float> ParameterFile::EightBandCoefficients(const ParameterArray
                                                   area.count);
 }
 
-std::u16string ParameterFile::Message(const ParameterFileResult& result,
-                                      const std::u16string& path) {
+std::u16string ParameterFile::Message(const ParameterFileResult& result, const std::u16string& path,
+                                      const TextCatalog& texts) {
     const std::u16string library = NumberText::Widen(ToolLibrary::FileName());
-    const std::u16string notWritten = u"The parameter file \"" + path + u"\" was not written: ";
     switch (result.status) {
     case ParameterFileStatus::Ok:
         return u"OK";
     case ParameterFileStatus::ToolNotLoaded:
-        return notWritten + u"the filter design library " + library +
-               u" is not loaded, so no equaliser coefficients can be computed.";
+        return texts.Format(TextId::FileToolNotLoaded, {path, library});
     case ParameterFileStatus::ToolIncomplete:
-        return notWritten + u"the filter design library " + library +
-               u" lacks EQ10Product or EQ8Product, so no equaliser coefficients can be computed.";
+        return texts.Format(TextId::FileToolIncomplete, {path, library});
     case ParameterFileStatus::NonFinite:
-        return notWritten + DescribePosition(result.where) + u".";
+        return texts.Format(TextId::FileNonFinite, {path, DescribePosition(result.where, texts)});
     case ParameterFileStatus::CannotWrite:
-        return u"The parameter file \"" + path + u"\" could not be written: " +
-               NumberText::Widen(SafeFile::Describe(result.writeError)) +
-               u". An earlier file of that name is unchanged.";
+        return texts.Format(TextId::FileCannotWrite,
+                            {path, SafeFile::Describe(result.writeError, texts)});
     case ParameterFileStatus::CannotRead:
-        return u"The parameter file \"" + path +
-               u"\" could not be read: it is missing, unreadable or not a regular file.";
+        return texts.Format(TextId::FileCannotRead, {path});
     }
     return u"Unknown parameter file result.";
 }

@@ -102,8 +102,10 @@ public:
     // Where a float index lies (index < 614).
     static ParameterPosition Locate(std::size_t index);
 
-    // A clear English message for a result, naming path where it matters.
-    static std::u16string Message(const ParameterFileResult& result, const std::u16string& path);
+    // A clear message for a result, naming path where it matters; built-in English unless
+    // texts is given.
+    static std::u16string Message(const ParameterFileResult& result, const std::u16string& path,
+                                  const TextCatalog& texts = {});
 
 private:
     static ParameterFileResult CheckFinite(const ParameterArray& values);

@@ -164,18 +164,18 @@ bool SafeFile::Read(const std::string& path, std::string& bytes, std::size_t lim
     return true;
 }
 
-const char* SafeFile::Describe(SafeFileResult result) {
+std::u16string SafeFile::Describe(SafeFileResult result, const TextCatalog& texts) {
     switch (result) {
     case SafeFileResult::Ok:
-        return "written";
+        return {};
     case SafeFileResult::ReadOnly:
-        return "the file is read-only";
+        return texts.Text(TextId::WriteReadOnly);
     case SafeFileResult::CannotCreate:
-        return "the file cannot be created";
+        return texts.Text(TextId::WriteCannotCreate);
     case SafeFileResult::WriteFailed:
-        return "writing the file failed (disk full or I/O error)";
+        return texts.Text(TextId::WriteFailed);
     case SafeFileResult::NotAFile:
-        return "the path names a folder or a device, not a file";
+        return texts.Text(TextId::WriteNotAFile);
     }
-    return "unknown error";
+    return texts.Text(TextId::WriteFailed);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/TextCatalog.h"
+
 #include <string>
 #include <string_view>
 
@@ -24,8 +26,8 @@ public:
     // memory.
     static bool Read(const std::string& path, std::string& bytes,
                      std::size_t limit = static_cast<std::size_t>(-1));
-    // A short English reason for a result, for messages.
-    static const char* Describe(SafeFileResult result);
+    // A short reason for a result, for messages (built-in English unless texts says otherwise).
+    static std::u16string Describe(SafeFileResult result, const TextCatalog& texts = {});
 
 private:
     static SafeFileResult WriteInPlace(const std::string& path, std::string_view bytes);

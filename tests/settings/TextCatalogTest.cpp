@@ -1,0 +1,71 @@
+#include "settings/TextCatalog.h"
+#include "params/ParameterFile.h"
+#include "settings/CIniLocalLan.h"
+#include "settings/TextCodec.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A language file in code page 936 with the given LANG lines (UTF-8 here).
+CIniLocalLan& Loaded(CIniLocalLan& language, const TempDir& dir, const std::string& lines) {
+    const std::string path = dir.File("lang.ini");
+    TempDir::WriteBytes(path, "[DIALOG_102]\r\nMENU_0=File\r\n[LANG]\r\n" +
+                                  TextCodec::ToCp936(TextCodec::FromUtf8(lines)));
+    EXPECT_TRUE(language.Load(TextCodec::FromUtf8(path)));
+    return language;
+}
+
+TEST(TextCatalog, TranslationsReplaceTheBuiltInEnglishOnlyWhenUsable) {
+    EXPECT_EQ(TextCatalog().Text(TextId::BusyElapsed), u"%1 s elapsed");
+    CIniLocalLan notLoaded;
+    EXPECT_EQ(TextCatalog(notLoaded).Text(TextId::LoadAnyway), u"Load it anyway?");
+
+    TempDir dir;
+    CIniLocalLan language;
+    const TextCatalog texts(Loaded(language, dir,
+                                   "IDS_BUSY_ELAPSED=已用时 %1 秒\r\n"
+                                   "IDS_LOAD_ANYWAY=\r\n"
+                                   "IDS_LOAD_LENGTH=文件长 %2 字节\r\n"
+                                   "IDS_SERIAL_NOT_FOUND=无法打开串口 %1 %2\r\n"));
+    EXPECT_EQ(language.GetValue(u"DIALOG_102:MENU_0"), u"File");
+    EXPECT_EQ(texts.Format(TextId::BusyElapsed, {u"3"}), u"已用时 3 秒");
+    EXPECT_EQ(texts.Text(TextId::LoadAnyway), u"Load it anyway?");              // empty
+    EXPECT_EQ(texts.Text(TextId::SaveFailed).substr(0, 14), u"Saving failed:"); // missing
+    // A translation that would drop the path, or asks for an argument there is not.
+    EXPECT_EQ(texts.Text(TextId::LoadLength),
+              u"The file \"%1\" is %2 bytes long; a parameter file is %3 bytes.");
+    EXPECT_EQ(texts.Text(TextId::SerialNotFound),
+              u"Cannot open serial port %1: the port does not exist.");
+    // The lookups leave the current section of GetValue alone.
+    EXPECT_EQ(language.GetValue(u"MENU_0"), u"File");
+}
+
+TEST(TextCatalog, ArgumentsAreInsertedOnceAndAsTheyAre) {
+    EXPECT_EQ(TextCatalog::Substitute(u"%2 then %1, %3%", {u"a%2", u"b"}), u"b then a%2, %3%");
+    EXPECT_EQ(TextCatalog::Substitute(u"100%", {}), u"100%");
+
+    TempDir dir;
+    CIniLocalLan language;
+    const TextCatalog texts(Loaded(language, dir,
+                                   "IDS_FILE_NON_FINITE=参数文件“%1”未写入：%2。\r\n"
+                                   "IDS_WHERE_CHANNEL_R=右声道，%1\r\n"
+                                   "IDS_WHERE_BAND=%1，第 %2 段（%3）\r\n"
+                                   "IDS_AREA_TEN_BAND=十段均衡\r\n"
+                                   "IDS_BAND_PEAKING=峰值\r\n"
+                                   "IDS_FIELD_NOT_FINITE=%1，%2 不是有限数值\r\n"));
+    ParameterFileResult result(ParameterFileStatus::NonFinite);
+    result.where = ParameterFile::Locate(305 + 21 + 3);
+    ASSERT_EQ(result.where.band, 3);
+    const std::u16string message = ParameterFile::Message(result, u"/x/%1.bin", texts);
+    EXPECT_EQ(TextCodec::ToUtf8(message),
+              "参数文件“/x/%1.bin”未写入：右声道，十段均衡，第 3 段（峰值），" +
+                  std::string(result.where.key) + " 不是有限数值。");
+    EXPECT_EQ(TextCodec::ToUtf8(ParameterFile::Message(result, u"/x/a.bin")),
+              "The parameter file \"/x/a.bin\" was not written: channel R (channel1), ten-band "
+              "equaliser, band 3 (peaking), " +
+                  std::string(result.where.key) + " is not a finite number.");
+}
+
+} // namespace
