@@ -1,6 +1,7 @@
 #include "app/CBusyDialog.h"
 
 #include "app/CMessageReporter.h"
+#include "settings/NumberText.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -17,12 +18,12 @@ constexpr int kTickMilliseconds = 200;
 
 } // namespace
 
-CBusyDialog::CBusyDialog(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+CBusyDialog::CBusyDialog(TextCatalog texts, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), texts_(texts) {
     setWindowTitle(CMessageReporter::Title());
     setModal(true);
 
-    auto* what = new QLabel(QStringLiteral(u"正在通过 adb 与设备交换参数文件，请稍候……"), this);
+    auto* what = new QLabel(QString::fromStdU16String(texts_.Text(TextId::BusyExchanging)), this);
     auto* bar = new QProgressBar(this);
     bar->setRange(0, 0); // moving, no end known
     bar->setTextVisible(false);
@@ -37,8 +38,9 @@ CBusyDialog::CBusyDialog(QWidget* parent)
     connect(&ticker_, &QTimer::timeout, this, &CBusyDialog::ShowElapsed);
 }
 
-QString CBusyDialog::ElapsedText(qint64 seconds) {
-    return QStringLiteral(u"已用时 %1 秒").arg(seconds);
+QString CBusyDialog::ElapsedText(qint64 seconds) const {
+    return QString::fromStdU16String(
+        texts_.Format(TextId::BusyElapsed, {NumberText::Widen(NumberText::FormatInt(seconds))}));
 }
 
 void CBusyDialog::Run(std::function<void()> work) {

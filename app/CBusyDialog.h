@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/TextCatalog.h"
+
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -17,14 +19,14 @@ class CBusyDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CBusyDialog(QWidget* parent = nullptr);
+    explicit CBusyDialog(TextCatalog texts = {}, QWidget* parent = nullptr);
 
     // Runs work on a worker thread and shows the dialog modally until it has ended. work must
     // not touch widgets or anything the user-interface thread uses meanwhile.
     void Run(std::function<void()> work);
 
     // The text of the elapsed-time line for a number of whole seconds.
-    static QString ElapsedText(qint64 seconds);
+    QString ElapsedText(qint64 seconds) const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -38,6 +40,7 @@ private:
     void WorkFinished();
     void ShowElapsed();
 
+    TextCatalog texts_;
     QLabel* elapsed_ = nullptr;
     QElapsedTimer clock_;
     QTimer ticker_;

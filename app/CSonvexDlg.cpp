@@ -191,7 +191,12 @@ void CSonvexDlg::Localize() {
     if (loaded && !settings_.Debug) {
         // The menu keys are bare keys of the section the dialog pass made current, DIALOG_102.
         WidgetLocalizer::ApplyMenuLanguage(language_, *menuBar_, u"MENU");
+        qtTranslations_.Install(QString::fromStdString(language_.LocaleName(settings_.Selected)));
     }
+}
+
+TextCatalog CSonvexDlg::Texts() {
+    return settings_.Debug ? TextCatalog() : TextCatalog(language_);
 }
 
 void CSonvexDlg::FillControls() {
@@ -385,10 +390,7 @@ void CSonvexDlg::OnSave() {
         // Saying "saved" when nothing reached the disk would lose the user's edits at exit.
         const std::u16string path =
             settings_.FilePath().empty() ? programDirectory_ + u"config.ini" : settings_.FilePath();
-        ShowMessage(QStringLiteral(u"保存失败：无法写入“%1”（文件不存在或不可写），设置只保留到"
-                                   u"程序退出。")
-                        .arg(QString::fromStdU16String(path)),
-                    true);
+        ShowMessage(QString::fromStdU16String(Texts().Format(TextId::SaveFailed, {path})), true);
     }
 }
 
@@ -480,10 +482,11 @@ void CSonvexDlg::done(int result) {
 int CSonvexDlg::RunTransfer(TransferDirection direction) {
     CMessageReporter reporter(*this);
     DeviceTransfer transfer(Params(), eqPage_->Tool(), programDirectory_, reporter);
+    transfer.SetTexts(Texts());
     const TransferPlan plan = transfer.Prepare(direction);
     AdbRunResult run;
     if (plan.ready) {
-        CBusyDialog busy(this);
+        CBusyDialog busy(Texts(), this);
         busy.Run([&run, command = plan.command] { run = DeviceTransfer::RunAdb(command); });
     }
     return transfer.Finish(plan, run);
@@ -531,14 +534,14 @@ void CSonvexDlg::OnLoad() {
     }
     const QFileInfo info(chosen);
     if (info.isFile() && info.size() != static_cast<qint64>(kParameterFileBytes) &&
-        !CMessageReporter::AskYesNo(*this,
-                                    ParameterFileChooser::LengthQuestion(chosen, info.size()))) {
+        !CMessageReporter::AskYesNo(
+            *this, ParameterFileChooser::LengthQuestion(Texts(), chosen, info.size()))) {
         return;
     }
     const std::u16string path = chosen.toStdU16String();
     const ParameterFileResult result = ParameterFile::ReadParameterFile(path, Params());
     if (!result.Ok()) {
-        ShowMessage(QString::fromStdU16String(ParameterFile::Message(result, path)), true);
+        ShowMessage(QString::fromStdU16String(ParameterFile::Message(result, path, Texts())), true);
         return;
     }
     ShowParameterSet();
@@ -553,12 +556,12 @@ void CSonvexDlg::OnSaveAs() {
     const ParameterFileResult result =
         ParameterFile::WriteParameterFile(path, Params(), eqPage_->Tool());
     if (!result.Ok()) {
-        ShowMessage(QString::fromStdU16String(ParameterFile::Message(result, path)), true);
+        ShowMessage(QString::fromStdU16String(ParameterFile::Message(result, path, Texts())), true);
     }
 }
 
 void CSonvexDlg::OnComSetting() {
-    CComSet dialog(comm_, this);
+    CComSet dialog(comm_, this, Texts());
     dialog.exec();
 }
 

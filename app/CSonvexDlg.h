@@ -1,10 +1,12 @@
 #pragma once
 
 #include "app/ParameterFileChooser.h"
+#include "app/QtTranslations.h"
 #include "device/CMscomm_eq.h"
 #include "device/DeviceTransfer.h"
 #include "settings/CIniLocalLan.h"
 #include "settings/CIniSettingBase.h"
+#include "settings/TextCatalog.h"
 
 #include <QDialog>
 
@@ -109,6 +111,9 @@ public:
     bool ConfigLoaded() const { return configLoaded_; }
     CIniSettingBase& Settings() { return settings_; }
     CIniLocalLan& Language() { return language_; }
+    // The texts of messages, questions and the busy dialog: the language file's, except in
+    // collect mode, where the windows keep the program's own English texts too.
+    TextCatalog Texts();
     CMscomm_eq& SerialControl() { return comm_; }
     int CurrentTab() const { return currentTab_; }
 
@@ -163,6 +168,7 @@ private:
     std::u16string programDirectory_;
     CIniSettingBase settings_;
     CIniLocalLan language_;
+    QtTranslations qtTranslations_;
     CMscomm_eq comm_;
     FileNameAsker fileNameAsker_;
     bool configLoaded_ = false;

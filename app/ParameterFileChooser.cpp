@@ -1,6 +1,7 @@
 #include "app/ParameterFileChooser.h"
 
 #include "params/ParameterFile.h"
+#include "settings/NumberText.h"
 
 #include <QFileDialog>
 #include <QStringList>
@@ -24,17 +25,17 @@ QString ParameterFileChooser::AskPath(QWidget& parent, Purpose purpose) {
     return chosen.isEmpty() ? QString() : chosen.front();
 }
 
-QString ParameterFileChooser::LengthQuestion(const QString& path, int64_t length) {
-    const auto expected = static_cast<qint64>(kParameterFileBytes);
-    QString text = QStringLiteral(u"文件“%1”长 %2 字节，参数文件应为 %3 字节。\n")
-                       .arg(path)
-                       .arg(static_cast<qint64>(length))
-                       .arg(expected);
-    if (length < expected) {
-        text += QStringLiteral(u"文件中缺少的数值将读为 0，下一次保存配置时这些 0 也会写入 "
-                               u"config.ini。\n");
-    } else {
-        text += QStringLiteral(u"只读取前 %1 字节，其余部分将被忽略。\n").arg(expected);
-    }
-    return text + QStringLiteral(u"仍要加载吗？");
+QString ParameterFileChooser::LengthQuestion(const TextCatalog& texts, const QString& path,
+                                             int64_t length) {
+    const auto expected = static_cast<int64_t>(kParameterFileBytes);
+    const std::u16string expectedText = NumberText::Widen(NumberText::FormatInt(expected));
+    std::u16string text = texts.Format(
+        TextId::LoadLength,
+        {path.toStdU16String(), NumberText::Widen(NumberText::FormatInt(length)), expectedText});
+    text += u'\n';
+    text += length < expected ? texts.Text(TextId::LoadMissingValues)
+                              : texts.Format(TextId::LoadExtraBytes, {expectedText});
+    text += u'\n';
+    text += texts.Text(TextId::LoadAnyway);
+    return QString::fromStdU16String(text);
 }

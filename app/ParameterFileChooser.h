@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/TextCatalog.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -18,5 +20,5 @@ public:
 
     // The question Load asks before it reads a file whose length is not that of a parameter
     // file (2456 bytes): what will be missing (read as 0) or ignored.
-    static QString LengthQuestion(const QString& path, int64_t length);
+    static QString LengthQuestion(const TextCatalog& texts, const QString& path, int64_t length);
 };

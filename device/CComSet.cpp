@@ -29,7 +29,8 @@ void SetControlId(QWidget* widget, int id) {
 
 } // namespace
 
-CComSet::CComSet(CMscomm_eq& comm, QWidget* parent) : QDialog(parent), comm_(comm) {
+CComSet::CComSet(CMscomm_eq& comm, QWidget* parent, TextCatalog texts)
+    : QDialog(parent), comm_(comm), texts_(texts) {
     CreateUi();
     ConnectUi();
 }
@@ -103,7 +104,8 @@ void CComSet::OnOk() {
     // A number no port can have is refused before anything changes, rather than cut to 16 bits
     // (65539 would otherwise open port 3).
     if (number < 1 || number > INT16_MAX) {
-        ShowMessage(QStringLiteral("Invalid port number %1.").arg(number), QMessageBox::Warning);
+        ShowMessage(Text(TextId::SerialInvalidNumber, QString::number(number)),
+                    QMessageBox::Warning);
         return;
     }
     if (comm_.GetPortOpen()) {
@@ -149,7 +151,11 @@ void CComSet::ShowMessage(const QString& text, QMessageBox::Icon icon) {
     box.exec();
 }
 
-QString CComSet::FailureText(const SerialResult& result, int number) {
+QString CComSet::Text(TextId id, const QString& argument) const {
+    return QString::fromStdU16String(texts_.Format(id, {argument.toStdU16String()}));
+}
+
+QString CComSet::FailureText(const SerialResult& result, int number) const {
     using Status = SerialResult::Status;
     const QString& port = result.PortName;
     QString text;
@@ -157,33 +163,29 @@ QString CComSet::FailureText(const SerialResult& result, int number) {
     case Status::Ok:
         return {};
     case Status::InvalidValue:
-        text = QStringLiteral("The serial port refused a setting.");
+        text = Text(TextId::SerialRefusedSetting, {});
         break;
     case Status::NoPortName:
-        text = QStringLiteral("No serial port has the number %1.").arg(number);
+        text = Text(TextId::SerialNoPortName, QString::number(number));
         break;
     case Status::PortAlreadyOpen:
-        text = QStringLiteral("Serial port %1 is already open.").arg(port);
+        text = Text(TextId::SerialAlreadyOpen, port);
         break;
     case Status::NotFound:
-        text = QStringLiteral("Cannot open serial port %1: the port does not exist.").arg(port);
+        text = Text(TextId::SerialNotFound, port);
         break;
     case Status::AccessDenied:
-        text = QStringLiteral("Cannot open serial port %1: access is denied or the port is in "
-                              "use.")
-                   .arg(port);
+        text = Text(TextId::SerialAccessDenied, port);
         break;
     case Status::SettingsRejected:
-        text = QStringLiteral("Cannot open serial port %1: the port does not accept the line "
-                              "settings.")
-                   .arg(port);
+        text = Text(TextId::SerialSettingsRejected, port);
         break;
     case Status::OpenFailed:
-        text = QStringLiteral("Cannot open serial port %1.").arg(port);
+        text = Text(TextId::SerialOpenFailed, port);
         break;
     }
     if (!result.SystemText.isEmpty()) {
-        text += QStringLiteral("\n(%1)").arg(result.SystemText);
+        text += u'\n' + Text(TextId::SerialSystemReason, result.SystemText);
     }
     return text;
 }

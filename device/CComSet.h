@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/TextCatalog.h"
+
 #include <QDialog>
 #include <QMessageBox>
 
@@ -26,7 +28,8 @@ public:
     static constexpr int kPortLabelId = 2000;
     static constexpr int kBaudLabelId = 2001;
 
-    CComSet(CMscomm_eq& comm, QWidget* parent = nullptr);
+    // texts gives the messages that are not the dialog's own (built-in English by default).
+    CComSet(CMscomm_eq& comm, QWidget* parent = nullptr, TextCatalog texts = {});
 
     // The title of the dialog's message boxes: the application's name.
     static QString MessageTitle();
@@ -46,10 +49,12 @@ private:
     void ShowMessage(const QString& text, QMessageBox::Icon icon);
     // The message for a refused request while opening port number `number`: it names the
     // port and the reason.
-    static QString FailureText(const SerialResult& result, int number);
+    QString FailureText(const SerialResult& result, int number) const;
+    QString Text(TextId id, const QString& argument) const;
     void ShowFailure(const SerialResult& result, int number);
 
     CMscomm_eq& comm_;
+    TextCatalog texts_;
     QLineEdit* portEdit_ = nullptr;
     QLineEdit* baudEdit_ = nullptr;
     QPushButton* okButton_ = nullptr;

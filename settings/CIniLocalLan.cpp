@@ -16,6 +16,54 @@ bool IsSeparator(char16_t c) {
     return std::u16string_view(kSeparators).find(c) != std::u16string_view::npos;
 }
 
+constexpr std::size_t kLocaleNameLength = 16;
+
+bool IsAsciiLetter(char16_t c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+// "zh_CN", "en", "pt-BR": a letter first, then letters, digits, "_" or "-".
+bool IsLocaleName(std::u16string_view text) {
+    if (text.empty() || text.size() > kLocaleNameLength || !IsAsciiLetter(text.front())) {
+        return false;
+    }
+    for (const char16_t c : text) {
+        if (!IsAsciiLetter(c) && !(c >= u'0' && c <= u'9') && c != u'_' && c != u'-') {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A file named after its locale: two or three letters, optionally "_" or "-" and a region.
+bool IsLocaleFileStem(std::u16string_view stem) {
+    std::size_t letters = 0;
+    while (letters < stem.size() && IsAsciiLetter(stem[letters])) {
+        ++letters;
+    }
+    if (letters < 2 || letters > 3) {
+        return false;
+    }
+    if (letters == stem.size()) {
+        return true;
+    }
+    return (stem[letters] == u'_' || stem[letters] == u'-') && IsLocaleName(stem);
+}
+
+std::u16string Lowered(std::u16string_view text) {
+    std::u16string lowered(text);
+    for (char16_t& c : lowered) {
+        if (c >= u'A' && c <= u'Z') {
+            c = static_cast<char16_t>(c - u'A' + u'a');
+        }
+    }
+    return lowered;
+}
+
+std::string Narrowed(std::u16string_view ascii) {
+    return std::string(ascii.begin(), ascii.end());
+}
+
 } // namespace
 
 bool CIniLocalLan::Load(const std::u16string& path) {
@@ -88,6 +136,31 @@ std::u16string CIniLocalLan::GetText(const std::u16string& key) {
     }
     const IniEntry* entry = textSection_->FindEntry(keyPart);
     return entry != nullptr ? entry->Value() : std::u16string();
+}
+
+std::string CIniLocalLan::LocaleName(int selected) {
+    if (loaded_) {
+        const std::u16string given = GetText(u"LANG:IDS_LOCALE");
+        if (IsLocaleName(given)) {
+            return Narrowed(given);
+        }
+    }
+    const std::size_t slash = filePath_.find_last_of(kSeparators);
+    std::u16string_view name(filePath_);
+    name.remove_prefix(slash == std::u16string::npos ? 0 : slash + 1);
+    const std::u16string_view stem = name.substr(0, name.find(u'.'));
+    if (IsLocaleFileStem(stem)) {
+        return Narrowed(stem);
+    }
+    const std::u16string lowered = Lowered(stem);
+    if (lowered.find(u"chinese") != std::u16string::npos ||
+        lowered.find(u"\u4E2D\u6587") != std::u16string::npos) {
+        return "zh_CN";
+    }
+    if (lowered.find(u"english") != std::u16string::npos) {
+        return "en";
+    }
+    return selected == 2 ? "zh_CN" : "en";
 }
 
 bool CIniLocalLan::CreateDirectoryChain(const std::u16string& path) {

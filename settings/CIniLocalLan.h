@@ -25,6 +25,13 @@ public:
 
     bool Loaded() const { return loaded_; }
 
+    // The locale the loaded language file is written in, for the platform's own dialogs: the
+    // key IDS_LOCALE of section LANG ("zh_CN", "en"). A file without a usable one is told by its
+    // name ("Chinese.ini", "zh_TW.ini", "English.ini"), and a name that tells nothing by the
+    // language slot config.ini selects (2 is the Chinese one as shipped). Letters, digits, "_"
+    // and "-" only, so that it can name a translation file.
+    std::string LocaleName(int selected);
+
     // Creates every missing directory along path; false when one cannot be made.
     static bool CreateDirectoryChain(const std::u16string& path);
 

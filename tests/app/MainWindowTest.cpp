@@ -220,7 +220,8 @@ void MainWindowTest::saveStoresEveryPageAndTheGains() {
     catcher.Clear();
     unsaved->OnSave();
     QCOMPARE(catcher.Texts().size(), 1);
-    QVERIFY(catcher.Texts().front().startsWith(QString::fromUtf8("保存失败")));
+    QVERIFY(catcher.Texts().front().startsWith("Saving failed: \"" +
+                                               QString::fromStdU16String(bare.Directory())));
     QVERIFY(!QFileInfo::exists(QString::fromStdString(bare.File("config.ini"))));
 }
 

@@ -1,7 +1,10 @@
 // Set and Read through the fake adb, and File > Load / Save As.
 #include "app/CBusyDialog.h"
+#include "device/CComSet.h"
 #include "params/ParameterFile.h"
 #include "tests/app/AppTestSupport.h"
+
+#include <filesystem>
 
 using namespace AppTest;
 
@@ -49,6 +52,7 @@ private slots:
     void saveAsAndLoadRoundTrip();
     void loadAsksAboutAFileOfAnotherLength();
     void unusableFilesAreReported();
+    void chineseIsShownThroughout();
 };
 
 void TransferTest::setPushesTheParameterFileAndSaves() {
@@ -154,7 +158,9 @@ void TransferTest::busyDialogCannotBeClosedWhileAdbRuns() {
 
     QVERIFY(seen >= 3); // there for the whole run of about two seconds
     QVERIFY(stayed);
-    QVERIFY(shown.contains(QString::fromUtf8("秒")));
+    // The shipped configuration selects English: no Chinese besides the quoted messages.
+    QVERIFY2(shown.startsWith("Exchanging the parameter file") && shown.endsWith("s elapsed"),
+             qPrintable(shown));
     QCOMPARE(catcher.Texts(), QStringList{QString::fromUtf8("读取参数成功")});
     QCOMPARE(w->Settings().Params.SWFS, 44100);
 }
@@ -219,7 +225,7 @@ void TransferTest::loadAsksAboutAFileOfAnotherLength() {
     QCOMPARE(catcher.Messages().front().Buttons, QMessageBox::Yes | QMessageBox::No);
     const QString question = catcher.Texts().front();
     QVERIFY(question.contains("24") && question.contains("2456"));
-    QVERIFY(question.contains(QString::fromUtf8("读为 0")));
+    QVERIFY(question.contains("read as 0"));
     QCOMPARE(Snapshot(p), before);
 
     catcher.SetAnswer(QMessageBox::Yes);
@@ -245,6 +251,81 @@ void TransferTest::unusableFilesAreReported() {
     QVERIFY(catcher.Texts()[0].contains("none.bin") && catcher.Texts()[0].contains("read"));
     QVERIFY(catcher.Texts()[1].contains("no/out.bin") && catcher.Texts()[1].contains("written"));
     QCOMPARE(Snapshot(w->Settings().Params), before);
+}
+
+void TransferTest::chineseIsShownThroughout() {
+    AppProgramDir dir;
+    dir.SetConfig("Selected", "2");
+    dir.Write(kDeviceFile, DeviceFileBytes());
+    dir.Write("short.bin", DeviceFileBytes().substr(0, 24));
+    const QString yes = QStringLiteral("&Yes");
+    {
+        auto w = Open(dir);
+        QString busyText;
+        QString buttons;
+        QStringList questions;
+        {
+            ModalAnswer<QDialog> answer([&](QDialog& modal) {
+                if (auto* busy = qobject_cast<CBusyDialog*>(&modal); busy && busyText.isEmpty()) {
+                    for (QLabel* label : busy->findChildren<QLabel*>()) {
+                        busyText += label->text();
+                    }
+                } else if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
+                    questions << box->text();
+                    if (box->button(QMessageBox::Yes) != nullptr) {
+                        buttons = box->button(QMessageBox::Yes)->text() + "|" +
+                                  box->button(QMessageBox::No)->text();
+                    }
+                }
+            });
+            qputenv("FAKE_ADB_HANG", "1");
+            w->OnRead(); // the busy dialog ends by itself; the message is answered
+            qunsetenv("FAKE_ADB_HANG");
+            w->SetFileNameAsker([&](ParameterFileChooser::Purpose) {
+                return QString::fromStdString(dir.File("short.bin"));
+            });
+            w->OnLoad();
+        }
+        QVERIFY2(busyText.startsWith(QString::fromUtf8("正在通过 adb")) &&
+                     busyText.endsWith(QString::fromUtf8("秒")),
+                 qPrintable(busyText));
+        QCOMPARE(questions.size(), 2);
+        QCOMPARE(questions[0], QString::fromUtf8("读取参数成功"));
+        QVERIFY2(questions[1].contains(QString::fromUtf8("读为 0")), qPrintable(questions[1]));
+        // Qt's own buttons and dialogs speak the same language.
+        QVERIFY2(!buttons.contains("Yes") && buttons.contains(QString::fromUtf8("是")),
+                 qPrintable(buttons));
+        QVERIFY(QCoreApplication::translate("QFileDialog", "&Open") != "&Open");
+
+        // A failed save, and the reasons from the core.
+        MessageBoxCatcher catcher;
+        std::filesystem::remove(dir.File("config.ini"));
+        std::filesystem::create_directory(dir.File("config.ini"));
+        w->OnSave();
+        w->SetFileNameAsker([&](ParameterFileChooser::Purpose) {
+            return QString::fromStdString(dir.File("none.bin"));
+        });
+        w->OnLoad();
+        {
+            ModalAnswer<CComSet> serial([](CComSet& dialog) {
+                Edit(dialog, CComSet::kPortEditId).setText("99999");
+                for (auto* button : dialog.findChildren<QPushButton*>()) {
+                    if (ControlId::Of(*button) == CComSet::kOkId) {
+                        button->click();
+                    }
+                }
+            });
+            w->OnComSetting();
+        }
+        QCOMPARE(catcher.Texts().size(), 3);
+        QCOMPARE(catcher.Texts()[2], QString::fromUtf8("串口编号 99999 无效。"));
+        QVERIFY2(catcher.Texts()[0].startsWith(QString::fromUtf8("保存失败：无法写入“")),
+                 qPrintable(catcher.Texts()[0]));
+        QVERIFY2(catcher.Texts()[1].startsWith(QString::fromUtf8("无法读取参数文件“")),
+                 qPrintable(catcher.Texts()[1]));
+    }
+    // Qt's translations go with the window.
+    QCOMPARE(QCoreApplication::translate("QFileDialog", "&Open"), QString("&Open"));
 }
 
 QTEST_MAIN(TransferTest)

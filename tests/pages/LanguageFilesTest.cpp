@@ -2,6 +2,7 @@
 
 #include "settings/ControlId.h"
 #include "settings/IniDocument.h"
+#include "settings/TextCatalog.h"
 #include "settings/TextCodec.h"
 
 #include <QAbstractButton>
@@ -97,6 +98,33 @@ private slots:
                 }
             }
         }
+    }
+
+    // Every message text of the program has a translation in both files, with the placeholders
+    // of the built-in English, so that no message falls back to English on a Chinese screen.
+    void FilesHoldEveryMessageText() {
+        IniDocument en;
+        QVERIFY(ReadIniFile(en, TextCodec::FromUtf8(LanguagePath("English.ini"))));
+        IniDocument zh;
+        QVERIFY(ReadIniFile(zh, TextCodec::FromUtf8(LanguagePath("Chinese.ini"))));
+        QVERIFY(TextCatalog::Entries().size() >= 40);
+        for (const TextEntry& entry : TextCatalog::Entries()) {
+            const std::u16string key(entry.key);
+            for (const IniDocument* file : {&en, &zh}) {
+                const QString text = Value(*file, u"LANG", key.c_str());
+                QVERIFY2(text != "<missing>" && !text.isEmpty(),
+                         qPrintable(QString::fromStdU16String(key)));
+                QCOMPARE(TextCatalog::Placeholders(text.toStdU16String()),
+                         TextCatalog::Placeholders(entry.english));
+            }
+        }
+        QCOMPARE(Value(en, u"LANG", u"IDS_LOCALE"), QString("en"));
+        QCOMPARE(Value(zh, u"LANG", u"IDS_LOCALE"), QString("zh_CN"));
+        QCOMPARE(Value(en, u"LANG", u"IDS_BUSY_ELAPSED"), QString("%1 s elapsed"));
+        QCOMPARE(Value(zh, u"LANG", u"IDS_BUSY_EXCHANGING"),
+                 QStringLiteral(u"正在通过 adb 与设备交换参数文件，请稍候……"));
+        QCOMPARE(Value(zh, u"LANG", u"IDS_SERIAL_NOT_FOUND"),
+                 QStringLiteral(u"无法打开串口 %1：该串口不存在。"));
     }
 
     void MenuApplicationNameAndFormat() {

@@ -84,6 +84,24 @@ TEST(Language, AFileThatExistsButCannotBeReadIsNeverWrittenOver) {
     EXPECT_TRUE(IsDirectory(dir.File("English.ini")));
 }
 
+TEST(Language, LocaleComesFromTheFileElseItsNameElseItsSlot) {
+    TempDir dir;
+    const auto locale = [&dir](const std::string& name, const std::string& bytes, int selected) {
+        TempDir::WriteBytes(dir.File(name), bytes);
+        CIniLocalLan language;
+        EXPECT_TRUE(language.Load(U16(dir.File(name))));
+        return language.LocaleName(selected);
+    };
+    EXPECT_EQ(locale("Custom.ini", "[LANG]\r\nIDS_LOCALE=zh_CN\r\n", 1), "zh_CN");
+    EXPECT_EQ(locale("Chinese.ini", "[LANG]\r\nIDS_LOCALE=en\r\n", 2), "en");
+    // Older files without the key, and a key that could reach outside the translations folder.
+    EXPECT_EQ(locale("Chinese.ini", "[LANG]\r\nIDS_TEXT_APPNAME=x\r\n", 1), "zh_CN");
+    EXPECT_EQ(locale("zh_TW.ini", "", 1), "zh_TW");
+    EXPECT_EQ(locale("English.ini", "[LANG]\r\nIDS_LOCALE=../../x\r\n", 2), "en");
+    EXPECT_EQ(locale("Mine.ini", "", 2), "zh_CN");
+    EXPECT_EQ(locale("Mine.ini", "", 1), "en");
+}
+
 TEST(Language, CreateDirectoryChainMakesOnlyWhatIsMissing) {
     TempDir dir;
     EXPECT_TRUE(CIniLocalLan::CreateDirectoryChain(U16(dir.File("x/y/z/"))));
