@@ -18,6 +18,7 @@
 #include "settings/ControlId.h"
 #include "settings/NumberText.h"
 #include "settings/ProgramDirectory.h"
+#include "settings/TextCodec.h"
 #include "settings/WidgetLocalizer.h"
 
 #include <QAction>
@@ -32,6 +33,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <iostream>
 
 namespace {
 
@@ -187,11 +190,30 @@ void CSonvexDlg::Localize() {
         return;
     }
     const bool loaded = language_.Load(file);
+    if (settings_.Debug) {
+        // Collect mode writes the windows' texts over the file: its translation is kept aside.
+        language_.KeepCopyBeforeWriting();
+    }
     WidgetLocalizer::ApplyDialogLanguage(language_, *this, settings_.Debug, DialogId, true);
+    ReportCollectCopy();
     if (loaded && !settings_.Debug) {
         // The menu keys are bare keys of the section the dialog pass made current, DIALOG_102.
         WidgetLocalizer::ApplyMenuLanguage(language_, *menuBar_, u"MENU");
         qtTranslations_.Install(QString::fromStdString(language_.LocaleName(settings_.Selected)));
+    }
+}
+
+void CSonvexDlg::ReportCollectCopy() const {
+    const TextCatalog english;
+    std::u16string text;
+    if (language_.Copy() == CIniLocalLan::CopyState::Kept) {
+        text = english.Format(TextId::CollectBackup, {language_.FilePath(), language_.CopyPath()});
+    } else if (language_.Copy() == CIniLocalLan::CopyState::Failed) {
+        text = english.Format(TextId::CollectBackupFailed,
+                              {language_.FilePath(), language_.CopyPath()});
+    }
+    if (!text.empty()) {
+        std::cerr << "sonvex: " << TextCodec::ToUtf8(text) << '\n';
     }
 }
 

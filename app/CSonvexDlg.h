@@ -144,6 +144,7 @@ private:
     void CreateMenu();
     void ConnectUi();
     void Localize();
+    void ReportCollectCopy() const;
     void FillControls();
     void CreatePages();
 

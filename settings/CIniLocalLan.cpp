@@ -1,6 +1,7 @@
 #include "settings/CIniLocalLan.h"
 
 #include "settings/ProgramDirectory.h"
+#include "settings/SafeFile.h"
 
 #include <string_view>
 
@@ -17,6 +18,8 @@ bool IsSeparator(char16_t c) {
 }
 
 constexpr std::size_t kLocaleNameLength = 16;
+// A language file larger than this was never loaded, so it is never written over either.
+constexpr std::size_t kCopyLimit = std::size_t{64} << 20;
 
 bool IsAsciiLetter(char16_t c) {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
@@ -96,6 +99,9 @@ bool CIniLocalLan::Save(const std::u16string& path) {
         }
         return false;
     }
+    if (!KeepCopy()) {
+        return false;
+    }
     if (!document_) {
         const std::size_t last = filePath_.find_last_of(kSeparators);
         if (last != std::u16string::npos && !CreateDirectoryChain(filePath_.substr(0, last + 1))) {
@@ -136,6 +142,37 @@ std::u16string CIniLocalLan::GetText(const std::u16string& key) {
     }
     const IniEntry* entry = textSection_->FindEntry(keyPart);
     return entry != nullptr ? entry->Value() : std::u16string();
+}
+
+void CIniLocalLan::KeepCopyBeforeWriting() {
+    copyState_ = CopyState::Pending;
+}
+
+bool CIniLocalLan::KeepCopy() {
+    if (copyState_ == CopyState::Failed) {
+        return false;
+    }
+    if (copyState_ != CopyState::Pending) {
+        return true;
+    }
+    const std::string path = ProgramDirectory::Narrow(filePath_);
+    std::string bytes;
+    if (!ProgramDirectory::Exists(filePath_)) {
+        copyState_ = CopyState::NotNeeded;
+        return true;
+    }
+    if (!SafeFile::Read(path, bytes, kCopyLimit + 1) || bytes.size() > kCopyLimit) {
+        copyState_ = CopyState::Failed;
+        return false;
+    }
+    if (bytes.empty()) {
+        copyState_ = CopyState::NotNeeded;
+        return true;
+    }
+    copyState_ = SafeFile::Write(ProgramDirectory::Narrow(CopyPath()), bytes) == SafeFileResult::Ok
+                     ? CopyState::Kept
+                     : CopyState::Failed;
+    return copyState_ == CopyState::Kept;
 }
 
 std::string CIniLocalLan::LocaleName(int selected) {

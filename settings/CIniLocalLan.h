@@ -32,13 +32,30 @@ public:
     // and "-" only, so that it can name a translation file.
     std::string LocaleName(int selected);
 
+    // What happened to the copy that collect mode keeps of the file it writes over.
+    enum class CopyState {
+        NotArmed,  // KeepCopyBeforeWriting was not called
+        Pending,   // armed; nothing written yet
+        NotNeeded, // the file was missing or empty: nothing to keep
+        Kept,      // the old bytes are in CopyPath()
+        Failed,    // the copy could not be made: the file is not written over
+    };
+    // Arms Save to copy a non-empty file to <file>.bak (replacing an older copy) before its
+    // first write over it; when the copy fails, Save leaves the file alone and returns false.
+    void KeepCopyBeforeWriting();
+    CopyState Copy() const { return copyState_; }
+    std::u16string CopyPath() const { return filePath_ + u".bak"; }
+
     // Creates every missing directory along path; false when one cannot be made.
     static bool CreateDirectoryChain(const std::u16string& path);
 
 private:
+    bool KeepCopy();
+
     IniSection* textSection_ = nullptr;
     bool loaded_ = false;
     // A language file that exists but could not be read is never written over: what collect
     // mode gathers then stays in memory.
     bool unreadable_ = false;
+    CopyState copyState_ = CopyState::NotArmed;
 };

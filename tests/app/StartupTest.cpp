@@ -6,7 +6,12 @@
 #include <QDir>
 #include <QGroupBox>
 
+#include <cstdio>
+#include <iostream>
 #include <map>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace AppTest;
 
@@ -57,6 +62,7 @@ private slots:
     void shippedLanguageFilesLeaveNoTextBlank_data();
     void shippedLanguageFilesLeaveNoTextBlank();
     void collectModeWritesEveryLocalizedWindow();
+    void collectModeKeepsTheTranslationItWritesOver();
     void withoutToolLibraryItReportsAndGoesOn();
 };
 
@@ -184,6 +190,32 @@ void StartupTest::collectModeWritesEveryLocalizedWindow() {
         QVERIFY2(main.find(absent) == std::string::npos, absent);
     }
     QVERIFY(file.find("MENU_") == std::string::npos);
+}
+
+void StartupTest::collectModeKeepsTheTranslationItWritesOver() {
+    AppProgramDir dir;
+    dir.SetConfig("Selected", "2");
+    dir.SetConfig("Debug", "1");
+    const std::string translation = dir.Read("lang/Chinese.ini");
+    dir.Write("lang/Chinese.ini.bak", "a copy from an earlier start");
+    const std::string errors = dir.File("stderr.txt");
+    {
+        // Standard error goes to a file while the window starts.
+        std::fflush(stderr);
+        const int saved = ::dup(STDERR_FILENO);
+        const int file = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ::dup2(file, STDERR_FILENO);
+        ::close(file);
+        auto w = Open(dir);
+        std::cerr.flush();
+        ::dup2(saved, STDERR_FILENO);
+        ::close(saved);
+    }
+    QVERIFY(dir.Read("lang/Chinese.ini") != translation); // collected over
+    QVERIFY(dir.Read("lang/Chinese.ini").find("BUTTON_1061=Set\r\n") != std::string::npos);
+    QVERIFY(dir.Read("lang/Chinese.ini.bak") == translation);
+    const QString said = QString::fromStdString(dir.Read("stderr.txt"));
+    QVERIFY2(said.contains("Chinese.ini.bak") && said.contains("Collect mode"), qPrintable(said));
 }
 
 void StartupTest::withoutToolLibraryItReportsAndGoesOn() {

@@ -11,6 +11,11 @@ std::u16string U16(const std::string& ascii) {
     return std::u16string(ascii.begin(), ascii.end());
 }
 
+bool Exists(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0;
+}
+
 bool IsDirectory(const std::string& path) {
     struct stat st {};
     return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
@@ -100,6 +105,45 @@ TEST(Language, LocaleComesFromTheFileElseItsNameElseItsSlot) {
     EXPECT_EQ(locale("English.ini", "[LANG]\r\nIDS_LOCALE=../../x\r\n", 2), "en");
     EXPECT_EQ(locale("Mine.ini", "", 2), "zh_CN");
     EXPECT_EQ(locale("Mine.ini", "", 1), "en");
+}
+
+TEST(Language, CollectKeepsACopyBeforeItsFirstWriteOverAFile) {
+    TempDir dir;
+    const std::string path = dir.File("Chinese.ini");
+    const std::string translated = "[LANG]\r\nIDS_TEXT_APPNAME=\xB5\xF7\xD2\xF4\r\n";
+    TempDir::WriteBytes(path, translated);
+    TempDir::WriteBytes(path + ".bak", "older copy");
+    CIniLocalLan language;
+    ASSERT_TRUE(language.Load(U16(path)));
+    language.KeepCopyBeforeWriting();
+    EXPECT_TRUE(language.SetValue(u"DIALOG_102:DIALOG_TITLE", u"Main"));
+    EXPECT_TRUE(language.Save(u""));
+    EXPECT_EQ(language.Copy(), CIniLocalLan::CopyState::Kept);
+    EXPECT_EQ(TempDir::ReadBytes(path + ".bak"), translated);
+    // Later writes of the same run keep the copy of the translation, not of the first pass.
+    EXPECT_TRUE(language.Save(u""));
+    EXPECT_EQ(TempDir::ReadBytes(path + ".bak"), translated);
+
+    // An empty file needs no copy.
+    TempDir::WriteBytes(dir.File("empty.ini"), "");
+    CIniLocalLan empty;
+    ASSERT_TRUE(empty.Load(U16(dir.File("empty.ini"))));
+    empty.KeepCopyBeforeWriting();
+    EXPECT_TRUE(empty.Save(u""));
+    EXPECT_EQ(empty.Copy(), CIniLocalLan::CopyState::NotNeeded);
+    EXPECT_FALSE(Exists(dir.File("empty.ini.bak")));
+
+    // No copy, no overwrite: the translation stays as it was.
+    ASSERT_EQ(mkdir(dir.File("English.ini.bak").c_str(), 0755), 0);
+    TempDir::WriteBytes(dir.File("English.ini"), "[LANG]\r\nIDS_TEXT_APPNAME=Tuner\r\n");
+    CIniLocalLan blocked;
+    ASSERT_TRUE(blocked.Load(U16(dir.File("English.ini"))));
+    blocked.KeepCopyBeforeWriting();
+    EXPECT_TRUE(blocked.SetValue(u"DIALOG_102:DIALOG_TITLE", u"Main"));
+    EXPECT_FALSE(blocked.Save(u""));
+    EXPECT_FALSE(blocked.Save(u""));
+    EXPECT_EQ(blocked.Copy(), CIniLocalLan::CopyState::Failed);
+    EXPECT_EQ(TempDir::ReadBytes(dir.File("English.ini")), "[LANG]\r\nIDS_TEXT_APPNAME=Tuner\r\n");
 }
 
 TEST(Language, CreateDirectoryChainMakesOnlyWhatIsMissing) {
