@@ -21,6 +21,22 @@ constexpr double PixelOffsetLimit = 1.0e6;
 constexpr double FarPixelOffsetLimit = 1.0e12;
 // Pixel quotients this close below a whole number are taken as that number.
 constexpr double PixelRoundingSlack = 1.0e-7;
+// Blank pixels between neighbouring tick labels at least: side by side they must not touch (the
+// digits would run together); one above the other the line height already leaves room.
+constexpr int HorizontalLabelGap = 1;
+constexpr int VerticalLabelGap = 0;
+// Tick indices beyond this are not exact in a double: labels are then counted from the first.
+constexpr double MaxExactTickIndex = 4503599627370496.0; // 2^52
+
+// The label strides after `stride`: 1, 2, 5, 10, 20, 50, ...
+double NextStride(double stride) {
+    double decade = 1.0;
+    while (decade * 10.0 <= stride) {
+        decade *= 10.0;
+    }
+    const double mantissa = stride / decade;
+    return decade * (mantissa < 1.5 ? 2.0 : mantissa < 3.5 ? 5.0 : 10.0);
+}
 
 // A horizontal or vertical segment from `from` towards `to`; the end point is not drawn.
 void DrawSegment(QPainter& painter, QPoint from, QPoint to, const QColor& color) {
@@ -165,6 +181,82 @@ void CChartAxis::ForEachTick(Visit visit) const {
 std::vector<double> CChartAxis::GetTickValues() const {
     std::vector<double> values;
     ForEachTick([&values](double value) { values.push_back(value); });
+    return values;
+}
+
+std::vector<CChartAxis::TickLabel> CChartAxis::TickLabels() const {
+    const QFontMetrics metrics(m_tickFont);
+    std::vector<TickLabel> labels;
+    ForEachTick([&](double value) {
+        const int pixel = GetTickPosition(value);
+        if (!IsInSpan(pixel)) {
+            return;
+        }
+        TickLabel label;
+        label.value = value;
+        label.pixel = pixel;
+        label.text = GetTickLabelText(value);
+        label.size = QSize(metrics.horizontalAdvance(label.text), metrics.height());
+        label.origin = TickLabelOrigin(pixel, label.size);
+        labels.push_back(label);
+    });
+    return labels;
+}
+
+bool CChartAxis::LabelsApart(const TickLabel& a, const TickLabel& b) const {
+    const int aStart = m_horizontal ? a.origin.x() : a.origin.y();
+    const int bStart = m_horizontal ? b.origin.x() : b.origin.y();
+    const int aEnd = aStart + (m_horizontal ? a.size.width() : a.size.height());
+    const int bEnd = bStart + (m_horizontal ? b.size.width() : b.size.height());
+    const int gap = m_horizontal ? HorizontalLabelGap : VerticalLabelGap;
+    return std::max(aStart, bStart) - std::min(aEnd, bEnd) >= gap;
+}
+
+void CChartAxis::ThinLabels(std::vector<TickLabel>& labels) const {
+    const std::size_t count = labels.size();
+    if (count < 2) {
+        return;
+    }
+    // Labels are counted from the tick at zero, so that the ones kept stand at round values.
+    double firstIndex = m_tickIncrement > 0.0 ? std::round(labels[0].value / m_tickIncrement) : 0.0;
+    if (!std::isfinite(firstIndex) || std::abs(firstIndex) > MaxExactTickIndex) {
+        firstIndex = 0.0;
+    }
+    const auto keptWith = [&](double stride, std::size_t i) {
+        return std::fmod(firstIndex + static_cast<double>(i), stride) == 0.0;
+    };
+    for (double stride = 1.0; stride < static_cast<double>(count); stride = NextStride(stride)) {
+        std::size_t kept = 0;
+        const TickLabel* previous = nullptr;
+        bool apart = true;
+        for (std::size_t i = 0; i < count && apart; ++i) {
+            if (keptWith(stride, i)) {
+                apart = previous == nullptr || LabelsApart(*previous, labels[i]);
+                previous = &labels[i];
+                ++kept;
+            }
+        }
+        if (apart && kept >= 2) {
+            for (std::size_t i = 0; i < count; ++i) {
+                labels[i].shown = keptWith(stride, i);
+            }
+            return;
+        }
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        labels[i].shown = i == 0 || i + 1 == count;
+    }
+}
+
+std::vector<double> CChartAxis::GetLabelledTickValues() const {
+    std::vector<TickLabel> labels = TickLabels();
+    ThinLabels(labels);
+    std::vector<double> values;
+    for (const TickLabel& label : labels) {
+        if (label.shown) {
+            values.push_back(label.value);
+        }
+    }
     return values;
 }
 
@@ -318,18 +410,15 @@ void CChartAxis::Draw(QPainter& painter, const SChartRect& plot) {
     painter.setFont(m_tickFont);
     painter.setPen(m_textColor);
     painter.setBackgroundMode(Qt::TransparentMode);
-    ForEachTick([&](double value) {
-        const int pixel = GetTickPosition(value);
-        if (!IsInSpan(pixel)) {
-            return;
+    std::vector<TickLabel> labels = TickLabels();
+    ThinLabels(labels);
+    for (const TickLabel& label : labels) {
+        DrawTickMark(painter, label.pixel);
+        m_grid.AddTick(label.pixel);
+        if (label.shown) {
+            painter.drawText(label.origin.x(), label.origin.y() + metrics.ascent(), label.text);
         }
-        DrawTickMark(painter, pixel);
-        m_grid.AddTick(pixel);
-        const QString text = GetTickLabelText(value);
-        const QPoint origin =
-            TickLabelOrigin(pixel, QSize(metrics.horizontalAdvance(text), metrics.height()));
-        painter.drawText(origin.x(), origin.y() + metrics.ascent(), text);
-    });
+    }
     m_grid.Draw(painter, plot);
     painter.restore();
 }

@@ -52,6 +52,11 @@ public:
     int GetDecimalCount() const { return m_decimalCount; }
     // The values of every tick from the first one up to the maximum.
     std::vector<double> GetTickValues() const;
+    // The ticks inside the span that get a label, as the last layout places them. All of them
+    // while no label would run into its neighbour; otherwise every k-th one (k = 2, 5, 10, 20,
+    // ... counted from the tick at zero), the smallest k that parts them and still leaves two
+    // labels; failing that the first and the last. Ticks and grid lines stay at every tick.
+    std::vector<double> GetLabelledTickValues() const;
 
     const QColor& GetAxisColor() const { return m_axisColor; }
     void SetAxisColor(const QColor& color);
@@ -120,8 +125,22 @@ protected:
     int m_decimalCount = 0;
 
 private:
+    // A tick inside the span, with its label where the axis writes it.
+    struct TickLabel {
+        double value = 0.0;
+        int pixel = 0;
+        QString text;
+        QPoint origin;
+        QSize size;
+        bool shown = true;
+    };
+
     template <typename Visit>
     void ForEachTick(Visit visit) const;
+    std::vector<TickLabel> TickLabels() const;
+    // Clears `shown` on the labels that are left out (see GetLabelledTickValues).
+    void ThinLabels(std::vector<TickLabel>& labels) const;
+    bool LabelsApart(const TickLabel& a, const TickLabel& b) const;
     bool IsInSpan(int pixel) const;
     int SpanMiddle() const { return (m_start + m_end) / 2; }
     void MeasureTickLabels();

@@ -30,6 +30,36 @@ QRgb Rgb(int red, int green, int blue) {
     return qRgb(red, green, blue);
 }
 
+// The smallest blank, in pixels, between neighbouring labels of these ticks (negative when they
+// overlap): along x below a horizontal axis, along y beside a vertical one.
+int SmallestGap(CChartAxis& axis, const std::vector<double>& ticks) {
+    const QFontMetrics metrics(axis.GetTickFont());
+    int gap = std::numeric_limits<int>::max();
+    for (std::size_t i = 1; i < ticks.size(); ++i) {
+        const int a = axis.GetTickPosition(ticks[i - 1]);
+        const int b = axis.GetTickPosition(ticks[i]);
+        if (axis.IsHorizontal()) {
+            const int wa = metrics.horizontalAdvance(axis.GetTickLabelText(ticks[i - 1]));
+            const int wb = metrics.horizontalAdvance(axis.GetTickLabelText(ticks[i]));
+            gap = std::min(gap, (b - wb / 2) - (a - wa / 2 + wa));
+        } else {
+            gap = std::min(gap, (a - b) - metrics.height());
+        }
+    }
+    return gap;
+}
+
+// Labels at evenly spaced ticks.
+bool Even(const std::vector<double>& values) {
+    for (std::size_t i = 2; i < values.size(); ++i) {
+        const double step = values[1] - values[0];
+        if (std::abs(values[i] - values[i - 1] - step) > step * 1e-6) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 class ChartCtrlTest : public QObject {
@@ -132,6 +162,41 @@ private slots:
         QVERIFY(CountDark(image, QRect(3, y0 - 30, labelFont.height() + 2, 60)) > 0);
         // Nothing written between the labels and the plot, beside the tick marks.
         QCOMPARE(CountDark(image, QRect(p.left - 4, p.top + 1, 1, height - 1)), 0);
+    }
+
+    // Labels that would run into their neighbour are left out, evenly, never the ticks or grid
+    // lines, and two labels stay; labels that fit are all written.
+    void tickLabelsNeverRunTogether() {
+        CChartCtrl chart;
+        QVERIFY(ShowChart(chart, 600, 260));
+        SetUpEqualiserAxes(chart);
+        CChartAxis& bottom = *chart.GetBottomAxis();
+        CChartAxis& left = *chart.GetLeftAxis();
+        QCOMPARE(bottom.GetLabelledTickValues(), bottom.GetTickValues());
+        QCOMPARE(left.GetLabelledTickValues(), left.GetTickValues());
+
+        const auto check = [&](CChartAxis& axis, const char* where) {
+            const std::vector<double> ticks = axis.GetTickValues();
+            const std::vector<double> labelled = axis.GetLabelledTickValues();
+            QVERIFY2(SmallestGap(axis, ticks) <= 0, where); // all of them would run together
+            QVERIFY2(SmallestGap(axis, labelled) > 0, where);
+            QVERIFY2(labelled.size() >= 2 && Even(labelled), where);
+            QCOMPARE(axis.GetGrid()->GetTicks().size(), ticks.size());
+        };
+        chart.resize(430, 160); // 2000 Hz steps of about 30 pixels under five-digit labels
+        check(bottom, "430 x 160");
+        bottom.SetZoomRange(8605.8200, 8605.8230); // deep zoom: long labels
+        chart.Redraw();
+        check(bottom, "zoomed");
+        left.SetTickIncrement(false, 1.0); // a label every dB
+        chart.Redraw();
+        check(left, "left");
+
+        chart.resize(140, 80);
+        chart.Redraw();
+        const std::vector<double> ticks = bottom.GetTickValues();
+        QCOMPARE(bottom.GetLabelledTickValues(),
+                 (std::vector<double>{ticks.front(), ticks.back()}));
     }
 
     void descendingPointsAreDrawnAscending() {
