@@ -124,17 +124,21 @@ void CEqualiserPage::Initialise() {
 void CEqualiserPage::SetUpChart() {
     chart_->HoldRedraw();
     chart_->AddAxis(ChartAxisPosition::Bottom);
-    SetBottomRange();
     chart_->GetBottomAxis()->GetLabel()->SetText(QStringLiteral("CF"));
-    CChartAxis* left = chart_->AddAxis(ChartAxisPosition::Left);
-    left->SetMinMax(kGainAxisMin, kGainAxisMax);
-    left->GetLabel()->SetText(QStringLiteral("GAIN"));
+    chart_->AddAxis(ChartAxisPosition::Left);
+    SetRanges();
+    chart_->GetLeftAxis()->GetLabel()->SetText(QStringLiteral("GAIN"));
     chart_->ReleaseRedraw();
 }
 
-void CEqualiserPage::SetBottomRange() {
+void CEqualiserPage::SetRanges() {
     if (CChartAxis* bottom = chart_->GetBottomAxis()) {
         bottom->SetMinMax(0.0, HalfRate(Params().SWFS));
+    }
+    // The gain range goes back with the frequency range, so that a zoom never leaves the
+    // curve drawn against a zoomed gain axis under the full frequency axis.
+    if (CChartAxis* left = chart_->GetLeftAxis()) {
+        left->SetMinMax(kGainAxisMin, kGainAxisMax);
     }
 }
 
@@ -188,7 +192,7 @@ void CEqualiserPage::DrawCurve() {
     chart_->HoldRedraw();
     chart_->RemoveAllSeries();
     curve_ = nullptr;
-    SetBottomRange();
+    SetRanges();
     if (computed) {
         const std::vector<double> x = CurveFrequencies(sampleRate);
         const std::vector<double> y(curve.begin(), curve.end());

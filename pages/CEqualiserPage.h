@@ -113,7 +113,8 @@ private:
 
     void CreateUi(std::span<const BandIds> bandIds);
     void SetUpChart();
-    void SetBottomRange();
+    // Bottom axis 0 to half the sample rate, left axis -30 to 30 dB: both leave any zoom.
+    void SetRanges();
     bool IsShelf(int band) const { return band == 0 || band == BandCount() - 1; }
 
     std::u16string programDirectory_;

@@ -86,10 +86,15 @@ private slots:
         QCOMPARE(chart.GetLeftAxis()->GetMax(), 30.0);
         QCOMPARE(chart.GetLeftAxis()->GetLabel()->GetText(), QString("GAIN"));
 
-        // The bottom axis follows a new sample rate when the curve is redrawn.
+        // The bottom axis follows a new sample rate when the curve is redrawn, and a zoom
+        // leaves both axes.
+        chart.GetBottomAxis()->SetZoomRange(1000.0, 2000.0);
+        chart.GetLeftAxis()->SetZoomRange(-3.0, 3.0);
         fixture.Params().SWFS = 11025;
         Eq(page).DrawCurve();
         QCOMPARE(chart.GetBottomAxis()->GetMax(), 5512.0);
+        QCOMPARE(chart.GetLeftAxis()->GetMin(), -30.0);
+        QCOMPARE(chart.GetLeftAxis()->GetMax(), 30.0);
         QVERIFY(Eq(page).Curve()->GetPoint(999).X < 5512.5);
         QCOMPARE(chart.GetSeriesCount(), std::size_t{1});
     }
