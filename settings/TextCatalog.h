@@ -8,54 +8,86 @@
 class CIniLocalLan;
 
 // The texts the program shows besides the controls' own: messages, questions and the busy
-// dialog. Each has a key of the language files' section LANG and a built-in English text, in one
-// table (TextCatalog.cpp); adding a text is a row there, an id here and a line in each language
-// file.
+// dialog. One row each: the id, the key in the language files' section LANG and the built-in
+// English, where %1 to %9 stand for the arguments. Adding a text is a row here and a line in
+// each language file.
+// clang-format off
+#define SONVEX_TEXTS(X) \
+    X(BusyExchanging, u"IDS_BUSY_EXCHANGING", \
+      u"Exchanging the parameter file with the device over adb, please wait…") \
+    X(BusyElapsed, u"IDS_BUSY_ELAPSED", u"%1 s elapsed") \
+    X(LoadLength, u"IDS_LOAD_LENGTH", \
+      u"The file \"%1\" is %2 bytes long; a parameter file is %3 bytes.") \
+    X(LoadMissingValues, u"IDS_LOAD_MISSING_VALUES", \
+      u"The values missing from the file will read as 0, and the next save of the " \
+      u"configuration writes those zeros into config.ini as well.") \
+    X(LoadExtraBytes, u"IDS_LOAD_EXTRA_BYTES", \
+      u"Only the first %1 bytes are read; the rest is ignored.") \
+    X(LoadAnyway, u"IDS_LOAD_ANYWAY", u"Load it anyway?") \
+    X(SaveFailed, u"IDS_SAVE_FAILED", \
+      u"Saving failed: \"%1\" cannot be written (it is missing or not writable). The settings " \
+      u"are kept only until the program ends.") \
+    X(SerialInvalidNumber, u"IDS_SERIAL_INVALID_NUMBER", u"Invalid port number %1.") \
+    X(SerialRefusedSetting, u"IDS_SERIAL_REFUSED_SETTING", u"The serial port refused a setting.") \
+    X(SerialNoPortName, u"IDS_SERIAL_NO_PORT_NAME", u"No serial port has the number %1.") \
+    X(SerialAlreadyOpen, u"IDS_SERIAL_ALREADY_OPEN", u"Serial port %1 is already open.") \
+    X(SerialNotFound, u"IDS_SERIAL_NOT_FOUND", \
+      u"Cannot open serial port %1: the port does not exist.") \
+    X(SerialAccessDenied, u"IDS_SERIAL_ACCESS_DENIED", \
+      u"Cannot open serial port %1: access is denied or the port is in use.") \
+    X(SerialSettingsRejected, u"IDS_SERIAL_SETTINGS_REJECTED", \
+      u"Cannot open serial port %1: the port does not accept the line settings.") \
+    X(SerialOpenFailed, u"IDS_SERIAL_OPEN_FAILED", u"Cannot open serial port %1.") \
+    X(SerialSystemReason, u"IDS_SERIAL_SYSTEM_REASON", u"(%1)") \
+    X(FileToolNotLoaded, u"IDS_FILE_TOOL_NOT_LOADED", \
+      u"The parameter file \"%1\" was not written: the filter design library %2 is not loaded, " \
+      u"so no equaliser coefficients can be computed.") \
+    X(FileToolIncomplete, u"IDS_FILE_TOOL_INCOMPLETE", \
+      u"The parameter file \"%1\" was not written: the filter design library %2 lacks " \
+      u"EQ10Product or EQ8Product, so no equaliser coefficients can be computed.") \
+    X(FileNonFinite, u"IDS_FILE_NON_FINITE", u"The parameter file \"%1\" was not written: %2.") \
+    X(FileCannotWrite, u"IDS_FILE_CANNOT_WRITE", \
+      u"The parameter file \"%1\" could not be written: %2. An earlier file of that name is " \
+      u"unchanged.") \
+    X(FileCannotRead, u"IDS_FILE_CANNOT_READ", \
+      u"The parameter file \"%1\" could not be read: it is missing, unreadable or not a " \
+      u"regular file.") \
+    X(WhereChannelL, u"IDS_WHERE_CHANNEL_L", u"channel L (channel0), %1") \
+    X(WhereChannelR, u"IDS_WHERE_CHANNEL_R", u"channel R (channel1), %1") \
+    X(WhereBand, u"IDS_WHERE_BAND", u"%1, band %2 (%3)") \
+    X(BandLowShelf, u"IDS_BAND_LOW_SHELF", u"low shelf") \
+    X(BandPeaking, u"IDS_BAND_PEAKING", u"peaking") \
+    X(BandHighShelf, u"IDS_BAND_HIGH_SHELF", u"high shelf") \
+    X(AreaHeader, u"IDS_AREA_HEADER", u"header") \
+    X(AreaGain1, u"IDS_AREA_GAIN1", u"Gain1") \
+    X(AreaTenBand, u"IDS_AREA_TEN_BAND", u"ten-band equaliser") \
+    X(AreaDrc, u"IDS_AREA_DRC", u"DRC") \
+    X(AreaLimiter, u"IDS_AREA_LIMITER", u"limiter") \
+    X(AreaEightBand, u"IDS_AREA_EIGHT_BAND", u"eight-band equaliser") \
+    X(AreaGain2, u"IDS_AREA_GAIN2", u"Gain2") \
+    X(AreaUnused, u"IDS_AREA_UNUSED", u"unused area") \
+    X(FieldNotFinite, u"IDS_FIELD_NOT_FINITE", u"%1, %2 is not a finite number") \
+    X(CoefficientNotFinite, u"IDS_COEFFICIENT_NOT_FINITE", \
+      u"%1: a filter coefficient is not a finite number; check the band's gain, frequency and " \
+      u"Q and the sample rate") \
+    X(WriteReadOnly, u"IDS_WRITE_READ_ONLY", u"the file is read-only") \
+    X(WriteCannotCreate, u"IDS_WRITE_CANNOT_CREATE", u"the file cannot be created") \
+    X(WriteFailed, u"IDS_WRITE_FAILED", u"writing the file failed (disk full or I/O error)") \
+    X(WriteNotAFile, u"IDS_WRITE_NOT_A_FILE", u"the path names a folder or a device, not a file") \
+    X(PullCannotMoveAside, u"IDS_PULL_CANNOT_MOVE_ASIDE", \
+      u"The earlier \"%1\" could not be moved aside to \"%2\" before the pull; nothing was " \
+      u"fetched.") \
+    X(CollectBackup, u"IDS_COLLECT_BACKUP", \
+      u"Collect mode: the language file \"%1\" is kept as \"%2\" before it is written over.") \
+    X(CollectBackupFailed, u"IDS_COLLECT_BACKUP_FAILED", \
+      u"Collect mode: the language file \"%1\" could not be copied to \"%2\", so it is not " \
+      u"written over; the collected texts stay in memory.")
+// clang-format on
+
 enum class TextId {
-    BusyExchanging,
-    BusyElapsed,
-    LoadLength,
-    LoadMissingValues,
-    LoadExtraBytes,
-    LoadAnyway,
-    SaveFailed,
-    SerialInvalidNumber,
-    SerialRefusedSetting,
-    SerialNoPortName,
-    SerialAlreadyOpen,
-    SerialNotFound,
-    SerialAccessDenied,
-    SerialSettingsRejected,
-    SerialOpenFailed,
-    SerialSystemReason,
-    FileToolNotLoaded,
-    FileToolIncomplete,
-    FileNonFinite,
-    FileCannotWrite,
-    FileCannotRead,
-    WhereChannelL,
-    WhereChannelR,
-    WhereBand,
-    BandLowShelf,
-    BandPeaking,
-    BandHighShelf,
-    AreaHeader,
-    AreaGain1,
-    AreaTenBand,
-    AreaDrc,
-    AreaLimiter,
-    AreaEightBand,
-    AreaGain2,
-    AreaUnused,
-    FieldNotFinite,
-    CoefficientNotFinite,
-    WriteReadOnly,
-    WriteCannotCreate,
-    WriteFailed,
-    WriteNotAFile,
-    PullCannotMoveAside,
-    CollectBackup,
-    CollectBackupFailed,
+#define SONVEX_TEXT_ID(id, key, english) id,
+    SONVEX_TEXTS(SONVEX_TEXT_ID)
+#undef SONVEX_TEXT_ID
 };
 
 struct TextEntry {
