@@ -104,6 +104,12 @@ QHBoxLayout* CProcessingPage::MakeFormButtons(const QString& saveText, int saveI
     return buttons;
 }
 
+void CProcessingPage::SetTabOrder(std::span<QWidget* const> order) {
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    }
+}
+
 void CProcessingPage::HideFormButtons() {
     saveButton_->hide();
     cancelButton_->hide();
