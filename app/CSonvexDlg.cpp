@@ -288,10 +288,12 @@ void CSonvexDlg::OnBlockButton(int tab, int channel) {
     currentTab_ = tab;
     Params().Channel = channel;
     modes_->ChannelBox().setCurrentIndex(channel);
+    // The gain boxes show the new channel, as after the channel box: a gain box left later
+    // stores what it shows into the channel it shows.
+    ShowGains();
     CProcessingPage& page = BlockPage(tab);
     page.SetChannelBoxIndex(channel);
     page.ChannelChange();
-    // The gain boxes keep what they showed.
 }
 
 void CSonvexDlg::OnTabChanged(int index) {

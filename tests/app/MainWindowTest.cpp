@@ -136,6 +136,8 @@ void MainWindowTest::chainButtonShowsTheBlockOfItsChannel() {
     AppProgramDir dir;
     dir.SetConfig("DIVFREQ_R", "1234");
     dir.SetConfig("SCTRGAINL1", "3");
+    dir.SetConfig("SCTRGAINR1", "-4");
+    dir.SetConfig("SCTRGAINR2", "6");
     auto w = Open(dir);
     const ParameterSet& p = w->Settings().Params;
     QCOMPARE(Edit(w->DrcPage(), 1055).text(), QString("1000"));
@@ -148,7 +150,15 @@ void MainWindowTest::chainButtonShowsTheBlockOfItsChannel() {
     QCOMPARE(w->DrcPage().ChannelBoxIndex(), 1);
     QCOMPARE(p.DrcChannel, 1);
     QCOMPARE(Edit(w->DrcPage(), 1055).text(), QString("1234"));
-    QCOMPARE(w->Modes().Gain1Box().text(), QString("3")); // the gain boxes stay as they were
+    // The gain boxes show the new channel's gains, so leaving them stores nothing else.
+    QCOMPARE(w->Modes().Gain1Box().text(), QString("-4"));
+    QCOMPARE(w->Modes().Gain2Box().text(), QString("6"));
+    FocusTo(w->Modes().Gain1Box());
+    FocusTo(w->Modes().Gain2Box());
+    FocusTo(w->Modes().LinkBox());
+    QCOMPARE(p.SCTRGAINR1, -4);
+    QCOMPARE(p.SCTRGAINR2, 6);
+    QCOMPARE(p.SCTRGAINL1, 3);
     QCOMPARE(p.EQChannel, 0);
 }
 
