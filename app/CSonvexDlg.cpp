@@ -266,6 +266,18 @@ bool CSonvexDlg::SaveConfig() {
     return settings_.Save(u"");
 }
 
+bool CSonvexDlg::CommitBeforeCommand(bool focusedBox) {
+    if (!CPageEdit::ReportPending()) {
+        return false;
+    }
+    if (focusedBox) {
+        if (auto* box = qobject_cast<CPageEdit*>(focusWidget())) {
+            return box->ReportNow();
+        }
+    }
+    return true;
+}
+
 void CSonvexDlg::ShowMessage(const QString& text, bool failure) {
     CMessageReporter::Show(*this, text, failure ? QMessageBox::Warning : QMessageBox::Information);
 }
@@ -284,6 +296,9 @@ CProcessingPage& CSonvexDlg::BlockPage(int tab) const {
 }
 
 void CSonvexDlg::OnBlockButton(int tab, int channel) {
+    if (!CommitBeforeCommand()) {
+        return;
+    }
     tabs_->setCurrentIndex(tab);
     currentTab_ = tab;
     Params().Channel = channel;
@@ -296,8 +311,13 @@ void CSonvexDlg::OnBlockButton(int tab, int channel) {
     page.ChannelChange();
 }
 
-void CSonvexDlg::OnTabChanged(int index) {
-    currentTab_ = index;
+void CSonvexDlg::OnTabChanged(int) {
+    if (closing_) {
+        return; // the tab control is going with the window
+    }
+    // The tab has changed already; a failed check cannot undo that.
+    CommitBeforeCommand();
+    currentTab_ = tabs_->currentIndex();
 }
 
 void CSonvexDlg::StoreGain(bool first) {
@@ -331,6 +351,10 @@ void CSonvexDlg::ShowGains() {
 }
 
 void CSonvexDlg::OnChannelSelected(int index) {
+    if (!CommitBeforeCommand()) {
+        modes_->ChannelBox().setCurrentIndex(Params().Channel != 0 ? 1 : 0);
+        return;
+    }
     Params().Channel = index;
     ShowGains();
     SaveConfig();
@@ -338,6 +362,10 @@ void CSonvexDlg::OnChannelSelected(int index) {
 
 void CSonvexDlg::OnLinkClicked() {
     ParameterSet& p = Params();
+    if (!CommitBeforeCommand()) {
+        modes_->LinkBox().setChecked(p.Link);
+        return;
+    }
     modes_->ChannelBox().setEnabled(p.Link);
     p.Link = !p.Link;
     SaveConfig();
@@ -351,6 +379,10 @@ void CSonvexDlg::ShowModes() {
 }
 
 void CSonvexDlg::OnModeSelected(int box, int index) {
+    if (!CommitBeforeCommand()) {
+        ShowModes();
+        return;
+    }
     Params().*kModeSwitches[static_cast<std::size_t>(box)] = index != 0;
     SaveConfig();
 }
@@ -365,6 +397,9 @@ void CSonvexDlg::StorePages() {
 }
 
 void CSonvexDlg::OnSave() {
+    if (!CommitBeforeCommand()) {
+        return;
+    }
     ParameterSet& p = Params();
     const QString gain1 = modes_->Gain1Box().text();
     const QString gain2 = modes_->Gain2Box().text();
@@ -395,6 +430,9 @@ void CSonvexDlg::OnSave() {
 }
 
 void CSonvexDlg::OnCancel() {
+    if (!CommitBeforeCommand()) {
+        return;
+    }
     ParameterSet& p = Params();
     eqPage_->LoadChannel(p.EQChannel);
     drcPage_->LoadChannel(p.DrcChannel);
@@ -407,6 +445,9 @@ void CSonvexDlg::OnCancel() {
 }
 
 void CSonvexDlg::OnReset() {
+    if (!CommitBeforeCommand()) {
+        return;
+    }
     publicPage_->Store();
     ParameterSet& p = Params();
     if (!ResetEqBands(p)) {
@@ -421,6 +462,9 @@ void CSonvexDlg::OnReset() {
 }
 
 void CSonvexDlg::OnDefaultCommand() {
+    if (!CommitBeforeCommand()) {
+        return;
+    }
     CPageEdit& box = modes_->Gain1Box();
     QString failure;
     if (!IsIntegerText(box.text())) {
@@ -492,6 +536,9 @@ int CSonvexDlg::RunTransfer(TransferDirection direction) {
 }
 
 void CSonvexDlg::OnSet() {
+    if (!CommitBeforeCommand()) {
+        return;
+    }
     StorePages();
     if (RunTransfer(TransferDirection::Push) < 0) {
         ShowMessage(QStringLiteral(u"设置失败"), true);
@@ -503,6 +550,9 @@ void CSonvexDlg::OnSet() {
 }
 
 void CSonvexDlg::OnRead() {
+    if (!CommitBeforeCommand()) {
+        return;
+    }
     if (RunTransfer(TransferDirection::Pull) < 0) {
         ShowMessage(QStringLiteral(u"读取参数失败"), true);
         return;
@@ -527,6 +577,9 @@ void CSonvexDlg::ShowParameterSet() {
 // --- Menu ---------------------------------------------------------------------------------------
 
 void CSonvexDlg::OnLoad() {
+    if (!CommitBeforeCommand(true)) {
+        return;
+    }
     const QString chosen = fileNameAsker_(ParameterFileChooser::Purpose::Load);
     if (chosen.isEmpty()) {
         return;
@@ -547,6 +600,9 @@ void CSonvexDlg::OnLoad() {
 }
 
 void CSonvexDlg::OnSaveAs() {
+    if (!CommitBeforeCommand(true)) {
+        return;
+    }
     const QString chosen = fileNameAsker_(ParameterFileChooser::Purpose::SaveAs);
     if (chosen.isEmpty()) {
         return;
@@ -560,11 +616,17 @@ void CSonvexDlg::OnSaveAs() {
 }
 
 void CSonvexDlg::OnComSetting() {
+    if (!CommitBeforeCommand(true)) {
+        return;
+    }
     CComSet dialog(comm_, this);
     dialog.exec();
 }
 
 void CSonvexDlg::OnAbout() {
+    if (!CommitBeforeCommand(true)) {
+        return;
+    }
     CAboutDlg about(this);
     about.exec();
 }

@@ -42,6 +42,12 @@ class QTabWidget;
 // config.ini is saved after the commits of this window (a gain box left, the channel box, Link,
 // a mode box), after a successful Set and after Save; never by Read, Reset, Cancel, Load, or on
 // the way out.
+//
+// Every command (buttons, chain buttons, menu items, the tab, channel, Link and mode boxes, the
+// default command) first runs the commits that the focus change of its click caused: a gain box
+// stored, a page's entry check. When a check fails, its message is the only one shown and the
+// command does not run (a box that changed itself, such as Link or a combo box, shows the old
+// state again).
 class CSonvexDlg : public QDialog {
     Q_OBJECT
 
@@ -144,6 +150,10 @@ private:
 
     ParameterSet& Params() { return settings_.Params; }
     bool SaveConfig();
+    // The commits still waiting from the focus change of the click that runs a command, and
+    // with focusedBox (a menu item, which leaves the focus where it is) the commit of the box
+    // that has the focus. False when an entry check failed: the command must not run.
+    bool CommitBeforeCommand(bool focusedBox = false);
     void StoreGain(bool first);
     // The page that a chain button's tab shows.
     CProcessingPage& BlockPage(int tab) const;

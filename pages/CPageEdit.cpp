@@ -6,8 +6,12 @@
 #include <QFocusEvent>
 #include <QMessageBox>
 #include <QMetaObject>
+#include <QScopedValueRollback>
 
 bool CPageEdit::returningFocus_ = false;
+bool CPageEdit::reporting_ = false;
+bool CPageEdit::checkFailed_ = false;
+QList<QPointer<CPageEdit>> CPageEdit::pending_;
 
 CPageEdit::CPageEdit(int controlId, QWidget* parent) : QLineEdit(parent) {
     ControlId::Set(*this, controlId);
@@ -59,16 +63,48 @@ void CPageEdit::focusOutEvent(QFocusEvent* event) {
     if (returningFocus_ || !LeavesForAnotherControl(event->reason())) {
         return;
     }
-    QMetaObject::invokeMethod(this, &CPageEdit::FocusLeft, Qt::QueuedConnection);
+    pending_.append(QPointer<CPageEdit>(this));
+    // A command of the same click may already have run the report; then this finds none.
+    QMetaObject::invokeMethod(
+        this, [] { ReportPending(); }, Qt::QueuedConnection);
+}
+
+bool CPageEdit::ReportPending() {
+    if (reporting_) {
+        return false;
+    }
+    QList<QPointer<CPageEdit>> boxes;
+    boxes.swap(pending_);
+    for (const QPointer<CPageEdit>& box : boxes) {
+        if (box != nullptr && !box->ReportNow()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CPageEdit::ReportNow() {
+    if (reporting_) {
+        return false;
+    }
+    const QScopedValueRollback<bool> reporting(reporting_, true);
+    checkFailed_ = false;
+    emit FocusLeft();
+    if (checkFailed_) {
+        // The focus is back in this box: the focus changes after it no longer stand.
+        pending_.clear();
+        return false;
+    }
+    return true;
 }
 
 void CPageEdit::ReturnFocus(CPageEdit& box) {
-    returningFocus_ = true;
+    const QScopedValueRollback<bool> quiet(returningFocus_, true);
     box.setFocus(Qt::OtherFocusReason);
-    returningFocus_ = false;
 }
 
 void CPageEdit::ReportFailedCheck(QWidget& owner, const QString& message, CPageEdit& focusBox) {
+    checkFailed_ = true;
     QMessageBox box(QMessageBox::Warning, QStringLiteral(u"错误"), message, QMessageBox::Ok,
                     &owner);
     box.exec();

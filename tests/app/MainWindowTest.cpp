@@ -2,6 +2,7 @@
 // mode boxes, Save, Cancel, Reset, closing, and the dialogs of the menu.
 #include "app/CAboutDlg.h"
 #include "device/CComSet.h"
+#include "params/ParameterFile.h"
 #include "tests/app/AppTestSupport.h"
 
 #include <QLineEdit>
@@ -17,6 +18,7 @@ private slots:
     void gainBoxStoresWhenLeftForAnotherControl();
     void enterChecksGain1BeforeClosing();
     void chainButtonShowsTheBlockOfItsChannel();
+    void clickRunsTheCommitsOfItsFocusChangeFirst();
     void channelLinkAndModeBoxesSaveAtOnce();
     void saveStoresEveryPageAndTheGains();
     void cancelAndResetDoNotSave();
@@ -160,6 +162,57 @@ void MainWindowTest::chainButtonShowsTheBlockOfItsChannel() {
     QCOMPARE(p.SCTRGAINR2, 6);
     QCOMPARE(p.SCTRGAINL1, 3);
     QCOMPARE(p.EQChannel, 0);
+}
+
+// QTest::mouseClick delivers press and release at once, as automation and quick taps do: the
+// commit that the press's focus change causes runs before the clicked command, and a failed
+// entry check stops the command.
+void MainWindowTest::clickRunsTheCommitsOfItsFocusChangeFirst() {
+    AppProgramDir dir;
+    dir.SetConfig("SCTRGAINR2", "-4");
+    auto w = Open(dir);
+    MessageBoxCatcher catcher;
+    const ParameterSet& p = w->Settings().Params;
+
+    // Gain2 then Link: the typed gain goes to the channel shown, before the link is set.
+    Type(w->Modes().Gain2Box(), "5");
+    QTest::mouseClick(&w->Modes().LinkBox(), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    QVERIFY(p.Link);
+    QCOMPARE(p.SCTRGAINL2, 5);
+    QCOMPARE(p.SCTRGAINR2, -4);
+
+    // Sample rate 40 then Reset: the check's message alone; Reset does not run.
+    catcher.Clear();
+    dir.MarkConfig();
+    Type(w->PublicPage().SampleRateBox(), "40");
+    QTest::mouseClick(&w->CommandButton(CSonvexDlg::ResetId), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    QCOMPARE(catcher.Texts(), QStringList{QString::fromUtf8("不支持该采样率 ")});
+    QCOMPARE(catcher.Messages().front().Title, QString::fromUtf8("错误"));
+    QCOMPARE(p.SWFS, 48000);
+    QCOMPARE(QApplication::focusWidget(), &w->PublicPage().SampleRateBox());
+    w->PublicPage().SampleRateBox().setText("48000");
+
+    // A ten-band gain of 13 then the R row's DRC button: the chain button does not run either.
+    w->Tabs().setCurrentIndex(CSonvexDlg::TenBandTab);
+    catcher.Clear();
+    Type(w->TenBandPage().GainBox(2), "13");
+    QTest::mouseClick(&w->Chain().Button(1, CChainPanel::DrcTab), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    QCOMPARE(catcher.Texts(), QStringList{QString::fromUtf8("数值不在-12~12范围!")});
+    QCOMPARE(w->CurrentTab(), CSonvexDlg::TenBandTab);
+    QCOMPARE(p.Channel, 0);
+    QCOMPARE(QApplication::focusWidget(), &w->TenBandPage().GainBox(2));
+    QVERIFY(dir.Marked());
+    w->TenBandPage().GainBox(2).setText("0");
+
+    // Gain1 then Set: the pushed file holds the typed gain (Gain1 of L is float 16).
+    catcher.Clear();
+    Type(w->Modes().Gain1Box(), "7");
+    QTest::mouseClick(&w->CommandButton(CSonvexDlg::SetId), Qt::LeftButton);
+    QCOMPARE(catcher.Texts(), QStringList{QString::fromUtf8("设置成功")});
+    QCOMPARE(ParameterFile::Decode(dir.Read("EQPara.bin"))[6 + 10], 7.0f);
 }
 
 void MainWindowTest::channelLinkAndModeBoxesSaveAtOnce() {
