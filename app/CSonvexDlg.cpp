@@ -315,7 +315,7 @@ void CSonvexDlg::OnTabChanged(int) {
     if (closing_) {
         return; // the tab control is going with the window
     }
-    // The tab has changed already; a failed check cannot undo that.
+    // The tab has changed already; a check that fails now shows its own page again.
     CommitBeforeCommand();
     currentTab_ = tabs_->currentIndex();
 }

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QScopedValueRollback>
+#include <QTabWidget>
 
 bool CPageEdit::returningFocus_ = false;
 bool CPageEdit::reporting_ = false;
@@ -103,8 +104,31 @@ void CPageEdit::ReturnFocus(CPageEdit& box) {
     box.setFocus(Qt::OtherFocusReason);
 }
 
+void CPageEdit::ShowPageOf(QWidget& box) {
+    // A page of a tab control sits in the control's stack, so the tab control is an ancestor.
+    for (QWidget* page = &box; page != nullptr; page = page->parentWidget()) {
+        for (QWidget* outer = page->parentWidget(); outer != nullptr;
+             outer = outer->parentWidget()) {
+            auto* tabs = qobject_cast<QTabWidget*>(outer);
+            if (tabs == nullptr) {
+                continue;
+            }
+            const int index = tabs->indexOf(page);
+            if (index >= 0 && tabs->currentIndex() != index) {
+                tabs->setCurrentIndex(index);
+            }
+            break;
+        }
+    }
+}
+
 void CPageEdit::ReportFailedCheck(QWidget& owner, const QString& message, CPageEdit& focusBox) {
     checkFailed_ = true;
+    {
+        // Switching pages moves the focus; no box reports that.
+        const QScopedValueRollback<bool> quiet(returningFocus_, true);
+        ShowPageOf(focusBox);
+    }
     QMessageBox box(QMessageBox::Warning, QStringLiteral(u"错误"), message, QMessageBox::Ok,
                     &owner);
     box.exec();

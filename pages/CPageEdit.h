@@ -10,8 +10,8 @@
 // store its gain).
 //
 // A focus change that only comes from the window losing its activation (a message box opens,
-// another window is clicked, a popup opens) is not reported, and neither is the focus change a
-// page makes while it gives the focus back after a failed check (see ReturnFocus): so one
+// another window is clicked, a popup opens) is not reported, and neither is a focus change made
+// while a failed check shows its page and gives the focus back (see ReportFailedCheck): so one
 // check's message box never sets off the check of another box.
 //
 // The report is queued, so the focus change that caused it has finished when the check runs.
@@ -38,9 +38,10 @@ public:
     // Puts the keyboard focus into box without any box reporting that it lost the focus.
     static void ReturnFocus(CPageEdit& box);
 
-    // A failed entry check: a modal message box owned by owner, titled "错误", with message and
-    // one OK button; then the focus goes back to focusBox. Nothing else changes. The report that
-    // called it counts as failed.
+    // A failed entry check: when focusBox lies on a page of a tab control that is not shown, that
+    // page is shown again; then a modal message box owned by owner, titled "错误", with message
+    // and one OK button; then the focus goes back to focusBox. Nothing else changes. The report
+    // that called it counts as failed.
     static void ReportFailedCheck(QWidget& owner, const QString& message, CPageEdit& focusBox);
 
     // Runs now, oldest first, the reports of boxes that lost the focus and whose queued report
@@ -64,6 +65,9 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // Shows the page that holds box in every tab control round it.
+    static void ShowPageOf(QWidget& box);
+
     static bool returningFocus_;
     static bool reporting_;
     static bool checkFailed_;

@@ -7,6 +7,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
 
 using namespace AppTest;
 
@@ -19,6 +20,7 @@ private slots:
     void enterChecksGain1BeforeClosing();
     void chainButtonShowsTheBlockOfItsChannel();
     void clickRunsTheCommitsOfItsFocusChangeFirst();
+    void failedCheckShowsItsPageAgain();
     void channelLinkAndModeBoxesSaveAtOnce();
     void saveStoresEveryPageAndTheGains();
     void cancelAndResetDoNotSave();
@@ -213,6 +215,32 @@ void MainWindowTest::clickRunsTheCommitsOfItsFocusChangeFirst() {
     QTest::mouseClick(&w->CommandButton(CSonvexDlg::SetId), Qt::LeftButton);
     QCOMPARE(catcher.Texts(), QStringList{QString::fromUtf8("设置成功")});
     QCOMPARE(ParameterFile::Decode(dir.Read("EQPara.bin"))[6 + 10], 7.0f);
+}
+
+// A check that fails after its page was hidden (another tab clicked) shows that page again and
+// gives the box the focus.
+void MainWindowTest::failedCheckShowsItsPageAgain() {
+    AppProgramDir dir;
+    auto w = Open(dir);
+    MessageBoxCatcher catcher;
+    w->Tabs().setCurrentIndex(CSonvexDlg::TenBandTab);
+    Type(w->TenBandPage().GainBox(0), "13");
+    QTabBar& bar = *w->Tabs().tabBar();
+    QTest::mouseClick(&bar, Qt::LeftButton, {}, bar.tabRect(CSonvexDlg::DrcTab).center());
+    QCoreApplication::processEvents();
+    QCOMPARE(catcher.Texts(), QStringList{QString::fromUtf8("数值不在-12~12范围!")});
+    QCOMPARE(w->Tabs().currentIndex(), CSonvexDlg::TenBandTab);
+    QCOMPARE(w->CurrentTab(), CSonvexDlg::TenBandTab);
+    QTRY_COMPARE(QApplication::focusWidget(), &w->TenBandPage().GainBox(0));
+    QCOMPARE(w->TenBandPage().GainBox(0).text(), QString("13"));
+
+    // Mended, the box lets the tab change go through.
+    catcher.Clear();
+    w->TenBandPage().GainBox(0).setText("12");
+    QTest::mouseClick(&bar, Qt::LeftButton, {}, bar.tabRect(CSonvexDlg::DrcTab).center());
+    QCoreApplication::processEvents();
+    QVERIFY(catcher.Texts().isEmpty());
+    QCOMPARE(w->CurrentTab(), CSonvexDlg::DrcTab);
 }
 
 void MainWindowTest::channelLinkAndModeBoxesSaveAtOnce() {
