@@ -396,6 +396,11 @@ void CSonvexDlg::StorePages() {
     }
 }
 
+void CSonvexDlg::StorePublicAndPages() {
+    publicPage_->Store();
+    StorePages();
+}
+
 void CSonvexDlg::OnSave() {
     if (!CommitBeforeCommand()) {
         return;
@@ -412,8 +417,7 @@ void CSonvexDlg::OnSave() {
         Gain(p, p.Channel, true) = NumberText::ParseInt(View(gain1));
         Gain(p, p.Channel, false) = NumberText::ParseInt(View(gain2));
     }
-    publicPage_->Store();
-    StorePages();
+    StorePublicAndPages();
     eqPage_->DrawCurve();
     eq1Page_->DrawCurve();
     if (SaveConfig()) {
@@ -539,7 +543,8 @@ void CSonvexDlg::OnSet() {
     if (!CommitBeforeCommand()) {
         return;
     }
-    StorePages();
+    // Sent under the sample rate and channel count the public page shows.
+    StorePublicAndPages();
     if (RunTransfer(TransferDirection::Push) < 0) {
         ShowMessage(QStringLiteral(u"设置失败"), true);
         return;
@@ -607,12 +612,18 @@ void CSonvexDlg::OnSaveAs() {
     if (chosen.isEmpty()) {
         return;
     }
+    // The file holds what the screen shows, as Save stores it.
+    StorePublicAndPages();
+    eqPage_->DrawCurve();
+    eq1Page_->DrawCurve();
     const std::u16string path = chosen.toStdU16String();
     const ParameterFileResult result =
         ParameterFile::WriteParameterFile(path, Params(), eqPage_->Tool());
     if (!result.Ok()) {
         ShowMessage(QString::fromStdU16String(ParameterFile::Message(result, path)), true);
+        return;
     }
+    ShowMessage(ParameterFileChooser::WrittenMessage(chosen), false);
 }
 
 void CSonvexDlg::OnComSetting() {

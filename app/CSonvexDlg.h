@@ -40,8 +40,8 @@ class QTabWidget;
 // shown first; the status label hidden.
 //
 // config.ini is saved after the commits of this window (a gain box left, the channel box, Link,
-// a mode box), after a successful Set and after Save; never by Read, Reset, Cancel, Load, or on
-// the way out.
+// a mode box), after a successful Set and after Save; never by Read, Reset, Cancel, Load, Save
+// As, or on the way out.
 //
 // Every command (buttons, chain buttons, menu items, the tab, channel, Link and mode boxes, the
 // default command) first runs the commits that the focus change of its click caused: a gain box
@@ -159,6 +159,8 @@ private:
     CProcessingPage& BlockPage(int tab) const;
     // Ten-band, DRC, eight-band and limiter page store their boxes (both channels when linked).
     void StorePages();
+    // What Save, Set and Save As store: the public page's boxes (SWFS, CHANUM), then StorePages.
+    void StorePublicAndPages();
     // Gain boxes of the channel Channel selects, as decimal integers.
     void ShowGains();
     void ShowModes();

@@ -38,3 +38,7 @@ QString ParameterFileChooser::LengthQuestion(const QString& path, int64_t length
     }
     return text + QStringLiteral(u"仍要加载吗？");
 }
+
+QString ParameterFileChooser::WrittenMessage(const QString& path) {
+    return QStringLiteral("The parameter file \"%1\" was written.").arg(path);
+}
