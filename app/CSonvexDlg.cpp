@@ -38,15 +38,16 @@ namespace {
 struct CommandButton {
     int id;
     const char* text;
+    void (CSonvexDlg::*handler)();
 };
 
 // In the order of the row at the bottom.
 constexpr std::array<CommandButton, 5> kCommandButtons{{
-    {CSonvexDlg::SetId, "Set"},
-    {CSonvexDlg::ResetId, "Reset"},
-    {CSonvexDlg::ReadId, "Read"},
-    {CSonvexDlg::SaveId, "Save"},
-    {CSonvexDlg::CancelId, "Cancel"},
+    {CSonvexDlg::SetId, "Set", &CSonvexDlg::OnSet},
+    {CSonvexDlg::ResetId, "Reset", &CSonvexDlg::OnReset},
+    {CSonvexDlg::ReadId, "Read", &CSonvexDlg::OnRead},
+    {CSonvexDlg::SaveId, "Save", &CSonvexDlg::OnSave},
+    {CSonvexDlg::CancelId, "Cancel", &CSonvexDlg::OnCancel},
 }};
 
 // The switch each mode box sets, in the order of CModePanel::ModeBoxIds (1064 to 1067).
@@ -166,7 +167,12 @@ void CSonvexDlg::CreateMenu() {
         ControlId::Set(*action, id);
         menu.addAction(action);
         if (handler != nullptr) {
-            connect(action, &QAction::triggered, this, handler);
+            // A menu item leaves the focus where it was: the box that has it commits too.
+            connect(action, &QAction::triggered, this, [this, handler] {
+                if (CommitBeforeCommand(true)) {
+                    (this->*handler)();
+                }
+            });
         }
     };
     QMenu* file = menuBar_->addMenu(QStringLiteral("File"));
@@ -225,7 +231,11 @@ void CSonvexDlg::CreatePages() {
 }
 
 void CSonvexDlg::ConnectUi() {
-    connect(chain_, &CChainPanel::BlockClicked, this, &CSonvexDlg::OnBlockButton);
+    connect(chain_, &CChainPanel::BlockClicked, this, [this](int tab, int channel) {
+        if (CommitBeforeCommand()) {
+            OnBlockButton(tab, channel);
+        }
+    });
     connect(tabs_, &QTabWidget::currentChanged, this, &CSonvexDlg::OnTabChanged);
     connect(&modes_->Gain1Box(), &CPageEdit::FocusLeft, this, &CSonvexDlg::OnGain1Left);
     connect(&modes_->Gain2Box(), &CPageEdit::FocusLeft, this, &CSonvexDlg::OnGain2Left);
@@ -236,11 +246,14 @@ void CSonvexDlg::ConnectUi() {
         connect(&modes_->ModeBox(i), &QComboBox::activated, this,
                 [this, i](int index) { OnModeSelected(i, index); });
     }
-    connect(&CommandButton(SetId), &QPushButton::clicked, this, &CSonvexDlg::OnSet);
-    connect(&CommandButton(ResetId), &QPushButton::clicked, this, &CSonvexDlg::OnReset);
-    connect(&CommandButton(ReadId), &QPushButton::clicked, this, &CSonvexDlg::OnRead);
-    connect(&CommandButton(SaveId), &QPushButton::clicked, this, &CSonvexDlg::OnSave);
-    connect(&CommandButton(CancelId), &QPushButton::clicked, this, &CSonvexDlg::OnCancel);
+    for (std::size_t i = 0; i < kCommandButtons.size(); ++i) {
+        connect(commands_[i], &QPushButton::clicked, this,
+                [this, handler = kCommandButtons[i].handler] {
+                    if (CommitBeforeCommand()) {
+                        (this->*handler)();
+                    }
+                });
+    }
 }
 
 QAction* CSonvexDlg::MenuCommand(int id) const {
@@ -296,9 +309,6 @@ CProcessingPage& CSonvexDlg::BlockPage(int tab) const {
 }
 
 void CSonvexDlg::OnBlockButton(int tab, int channel) {
-    if (!CommitBeforeCommand()) {
-        return;
-    }
     tabs_->setCurrentIndex(tab);
     currentTab_ = tab;
     Params().Channel = channel;
@@ -402,9 +412,6 @@ void CSonvexDlg::StorePublicAndPages() {
 }
 
 void CSonvexDlg::OnSave() {
-    if (!CommitBeforeCommand()) {
-        return;
-    }
     ParameterSet& p = Params();
     const QString gain1 = modes_->Gain1Box().text();
     const QString gain2 = modes_->Gain2Box().text();
@@ -434,9 +441,6 @@ void CSonvexDlg::OnSave() {
 }
 
 void CSonvexDlg::OnCancel() {
-    if (!CommitBeforeCommand()) {
-        return;
-    }
     ParameterSet& p = Params();
     eqPage_->LoadChannel(p.EQChannel);
     drcPage_->LoadChannel(p.DrcChannel);
@@ -449,9 +453,6 @@ void CSonvexDlg::OnCancel() {
 }
 
 void CSonvexDlg::OnReset() {
-    if (!CommitBeforeCommand()) {
-        return;
-    }
     publicPage_->Store();
     ParameterSet& p = Params();
     if (!ResetEqBands(p)) {
@@ -540,9 +541,6 @@ int CSonvexDlg::RunTransfer(TransferDirection direction) {
 }
 
 void CSonvexDlg::OnSet() {
-    if (!CommitBeforeCommand()) {
-        return;
-    }
     // Sent under the sample rate and channel count the public page shows.
     StorePublicAndPages();
     if (RunTransfer(TransferDirection::Push) < 0) {
@@ -555,9 +553,6 @@ void CSonvexDlg::OnSet() {
 }
 
 void CSonvexDlg::OnRead() {
-    if (!CommitBeforeCommand()) {
-        return;
-    }
     if (RunTransfer(TransferDirection::Pull) < 0) {
         ShowMessage(QStringLiteral(u"读取参数失败"), true);
         return;
@@ -582,9 +577,6 @@ void CSonvexDlg::ShowParameterSet() {
 // --- Menu ---------------------------------------------------------------------------------------
 
 void CSonvexDlg::OnLoad() {
-    if (!CommitBeforeCommand(true)) {
-        return;
-    }
     const QString chosen = fileNameAsker_(ParameterFileChooser::Purpose::Load);
     if (chosen.isEmpty()) {
         return;
@@ -605,9 +597,6 @@ void CSonvexDlg::OnLoad() {
 }
 
 void CSonvexDlg::OnSaveAs() {
-    if (!CommitBeforeCommand(true)) {
-        return;
-    }
     const QString chosen = fileNameAsker_(ParameterFileChooser::Purpose::SaveAs);
     if (chosen.isEmpty()) {
         return;
@@ -627,17 +616,11 @@ void CSonvexDlg::OnSaveAs() {
 }
 
 void CSonvexDlg::OnComSetting() {
-    if (!CommitBeforeCommand(true)) {
-        return;
-    }
     CComSet dialog(comm_, this);
     dialog.exec();
 }
 
 void CSonvexDlg::OnAbout() {
-    if (!CommitBeforeCommand(true)) {
-        return;
-    }
     CAboutDlg about(this);
     about.exec();
 }

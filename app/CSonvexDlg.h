@@ -91,7 +91,9 @@ public:
     // Replaces Qt's file dialogs (tests give the path directly).
     void SetFileNameAsker(FileNameAsker asker) { fileNameAsker_ = std::move(asker); }
 
-    // The commands and notifications, as the controls and the menu run them.
+    // The commands and notifications, as the controls and the menu run them. The buttons, the
+    // chain buttons and the menu items run CommitBeforeCommand first; the others do it
+    // themselves.
     void OnBlockButton(int tab, int channel);
     void OnTabChanged(int index);
     void OnGain1Left();
