@@ -41,15 +41,16 @@ namespace {
 struct CommandButton {
     int id;
     const char* text;
+    void (CSonvexDlg::*handler)();
 };
 
 // In the order of the row at the bottom.
 constexpr std::array<CommandButton, 5> kCommandButtons{{
-    {CSonvexDlg::SetId, "Set"},
-    {CSonvexDlg::ResetId, "Reset"},
-    {CSonvexDlg::ReadId, "Read"},
-    {CSonvexDlg::SaveId, "Save"},
-    {CSonvexDlg::CancelId, "Cancel"},
+    {CSonvexDlg::SetId, "Set", &CSonvexDlg::OnSet},
+    {CSonvexDlg::ResetId, "Reset", &CSonvexDlg::OnReset},
+    {CSonvexDlg::ReadId, "Read", &CSonvexDlg::OnRead},
+    {CSonvexDlg::SaveId, "Save", &CSonvexDlg::OnSave},
+    {CSonvexDlg::CancelId, "Cancel", &CSonvexDlg::OnCancel},
 }};
 
 // The switch each mode box sets, in the order of CModePanel::ModeBoxIds (1064 to 1067).
@@ -169,7 +170,12 @@ void CSonvexDlg::CreateMenu() {
         ControlId::Set(*action, id);
         menu.addAction(action);
         if (handler != nullptr) {
-            connect(action, &QAction::triggered, this, handler);
+            // A menu item leaves the focus where it was: the box that has it commits too.
+            connect(action, &QAction::triggered, this, [this, handler] {
+                if (CommitBeforeCommand(true)) {
+                    (this->*handler)();
+                }
+            });
         }
     };
     QMenu* file = menuBar_->addMenu(QStringLiteral("File"));
@@ -252,7 +258,11 @@ void CSonvexDlg::CreatePages() {
 }
 
 void CSonvexDlg::ConnectUi() {
-    connect(chain_, &CChainPanel::BlockClicked, this, &CSonvexDlg::OnBlockButton);
+    connect(chain_, &CChainPanel::BlockClicked, this, [this](int tab, int channel) {
+        if (CommitBeforeCommand()) {
+            OnBlockButton(tab, channel);
+        }
+    });
     connect(tabs_, &QTabWidget::currentChanged, this, &CSonvexDlg::OnTabChanged);
     connect(&modes_->Gain1Box(), &CPageEdit::FocusLeft, this, &CSonvexDlg::OnGain1Left);
     connect(&modes_->Gain2Box(), &CPageEdit::FocusLeft, this, &CSonvexDlg::OnGain2Left);
@@ -263,11 +273,14 @@ void CSonvexDlg::ConnectUi() {
         connect(&modes_->ModeBox(i), &QComboBox::activated, this,
                 [this, i](int index) { OnModeSelected(i, index); });
     }
-    connect(&CommandButton(SetId), &QPushButton::clicked, this, &CSonvexDlg::OnSet);
-    connect(&CommandButton(ResetId), &QPushButton::clicked, this, &CSonvexDlg::OnReset);
-    connect(&CommandButton(ReadId), &QPushButton::clicked, this, &CSonvexDlg::OnRead);
-    connect(&CommandButton(SaveId), &QPushButton::clicked, this, &CSonvexDlg::OnSave);
-    connect(&CommandButton(CancelId), &QPushButton::clicked, this, &CSonvexDlg::OnCancel);
+    for (std::size_t i = 0; i < kCommandButtons.size(); ++i) {
+        connect(commands_[i], &QPushButton::clicked, this,
+                [this, handler = kCommandButtons[i].handler] {
+                    if (CommitBeforeCommand()) {
+                        (this->*handler)();
+                    }
+                });
+    }
 }
 
 QAction* CSonvexDlg::MenuCommand(int id) const {
@@ -293,6 +306,18 @@ bool CSonvexDlg::SaveConfig() {
     return settings_.Save(u"");
 }
 
+bool CSonvexDlg::CommitBeforeCommand(bool focusedBox) {
+    if (!CPageEdit::ReportPending()) {
+        return false;
+    }
+    if (focusedBox) {
+        if (auto* box = qobject_cast<CPageEdit*>(focusWidget())) {
+            return box->ReportNow();
+        }
+    }
+    return true;
+}
+
 void CSonvexDlg::ShowMessage(const QString& text, bool failure) {
     CMessageReporter::Show(*this, text, failure ? QMessageBox::Warning : QMessageBox::Information);
 }
@@ -315,14 +340,21 @@ void CSonvexDlg::OnBlockButton(int tab, int channel) {
     currentTab_ = tab;
     Params().Channel = channel;
     modes_->ChannelBox().setCurrentIndex(channel);
+    // The gain boxes show the new channel, as after the channel box: a gain box left later
+    // stores what it shows into the channel it shows.
+    ShowGains();
     CProcessingPage& page = BlockPage(tab);
     page.SetChannelBoxIndex(channel);
     page.ChannelChange();
-    // The gain boxes keep what they showed.
 }
 
-void CSonvexDlg::OnTabChanged(int index) {
-    currentTab_ = index;
+void CSonvexDlg::OnTabChanged(int) {
+    if (closing_) {
+        return; // the tab control is going with the window
+    }
+    // The tab has changed already; a check that fails now shows its own page again.
+    CommitBeforeCommand();
+    currentTab_ = tabs_->currentIndex();
 }
 
 void CSonvexDlg::StoreGain(bool first) {
@@ -356,6 +388,10 @@ void CSonvexDlg::ShowGains() {
 }
 
 void CSonvexDlg::OnChannelSelected(int index) {
+    if (!CommitBeforeCommand()) {
+        modes_->ChannelBox().setCurrentIndex(Params().Channel != 0 ? 1 : 0);
+        return;
+    }
     Params().Channel = index;
     ShowGains();
     SaveConfig();
@@ -363,6 +399,10 @@ void CSonvexDlg::OnChannelSelected(int index) {
 
 void CSonvexDlg::OnLinkClicked() {
     ParameterSet& p = Params();
+    if (!CommitBeforeCommand()) {
+        modes_->LinkBox().setChecked(p.Link);
+        return;
+    }
     modes_->ChannelBox().setEnabled(p.Link);
     p.Link = !p.Link;
     SaveConfig();
@@ -376,6 +416,10 @@ void CSonvexDlg::ShowModes() {
 }
 
 void CSonvexDlg::OnModeSelected(int box, int index) {
+    if (!CommitBeforeCommand()) {
+        ShowModes();
+        return;
+    }
     Params().*kModeSwitches[static_cast<std::size_t>(box)] = index != 0;
     SaveConfig();
 }
@@ -387,6 +431,11 @@ void CSonvexDlg::StorePages() {
          std::array<CProcessingPage*, 4>{eqPage_, drcPage_, eq1Page_, limitPage_}) {
         page->StoreForCommit();
     }
+}
+
+void CSonvexDlg::StorePublicAndPages() {
+    publicPage_->Store();
+    StorePages();
 }
 
 void CSonvexDlg::OnSave() {
@@ -402,8 +451,7 @@ void CSonvexDlg::OnSave() {
         Gain(p, p.Channel, true) = NumberText::ParseInt(View(gain1));
         Gain(p, p.Channel, false) = NumberText::ParseInt(View(gain2));
     }
-    publicPage_->Store();
-    StorePages();
+    StorePublicAndPages();
     eqPage_->DrawCurve();
     eq1Page_->DrawCurve();
     if (SaveConfig()) {
@@ -443,6 +491,9 @@ void CSonvexDlg::OnReset() {
 }
 
 void CSonvexDlg::OnDefaultCommand() {
+    if (!CommitBeforeCommand()) {
+        return;
+    }
     CPageEdit& box = modes_->Gain1Box();
     QString failure;
     if (!IsIntegerText(box.text())) {
@@ -515,7 +566,8 @@ int CSonvexDlg::RunTransfer(TransferDirection direction) {
 }
 
 void CSonvexDlg::OnSet() {
-    StorePages();
+    // Sent under the sample rate and channel count the public page shows.
+    StorePublicAndPages();
     if (RunTransfer(TransferDirection::Push) < 0) {
         ShowMessage(QStringLiteral(u"设置失败"), true);
         return;
@@ -574,12 +626,18 @@ void CSonvexDlg::OnSaveAs() {
     if (chosen.isEmpty()) {
         return;
     }
+    // The file holds what the screen shows, as Save stores it.
+    StorePublicAndPages();
+    eqPage_->DrawCurve();
+    eq1Page_->DrawCurve();
     const std::u16string path = chosen.toStdU16String();
     const ParameterFileResult result =
         ParameterFile::WriteParameterFile(path, Params(), eqPage_->Tool());
     if (!result.Ok()) {
         ShowMessage(QString::fromStdU16String(ParameterFile::Message(result, path, Texts())), true);
+        return;
     }
+    ShowMessage(ParameterFileChooser::WrittenMessage(Texts(), chosen), false);
 }
 
 void CSonvexDlg::OnComSetting() {

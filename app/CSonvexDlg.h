@@ -42,8 +42,14 @@ class QTabWidget;
 // shown first; the status label hidden.
 //
 // config.ini is saved after the commits of this window (a gain box left, the channel box, Link,
-// a mode box), after a successful Set and after Save; never by Read, Reset, Cancel, Load, or on
-// the way out.
+// a mode box), after a successful Set and after Save; never by Read, Reset, Cancel, Load, Save
+// As, or on the way out.
+//
+// Every command (buttons, chain buttons, menu items, the tab, channel, Link and mode boxes, the
+// default command) first runs the commits that the focus change of its click caused: a gain box
+// stored, a page's entry check. When a check fails, its message is the only one shown and the
+// command does not run (a box that changed itself, such as Link or a combo box, shows the old
+// state again).
 class CSonvexDlg : public QDialog {
     Q_OBJECT
 
@@ -87,7 +93,9 @@ public:
     // Replaces Qt's file dialogs (tests give the path directly).
     void SetFileNameAsker(FileNameAsker asker) { fileNameAsker_ = std::move(asker); }
 
-    // The commands and notifications, as the controls and the menu run them.
+    // The commands and notifications, as the controls and the menu run them. The buttons, the
+    // chain buttons and the menu items run CommitBeforeCommand first; the others do it
+    // themselves.
     void OnBlockButton(int tab, int channel);
     void OnTabChanged(int index);
     void OnGain1Left();
@@ -150,11 +158,17 @@ private:
 
     ParameterSet& Params() { return settings_.Params; }
     bool SaveConfig();
+    // The commits still waiting from the focus change of the click that runs a command, and
+    // with focusedBox (a menu item, which leaves the focus where it is) the commit of the box
+    // that has the focus. False when an entry check failed: the command must not run.
+    bool CommitBeforeCommand(bool focusedBox = false);
     void StoreGain(bool first);
     // The page that a chain button's tab shows.
     CProcessingPage& BlockPage(int tab) const;
     // Ten-band, DRC, eight-band and limiter page store their boxes (both channels when linked).
     void StorePages();
+    // What Save, Set and Save As store: the public page's boxes (SWFS, CHANUM), then StorePages.
+    void StorePublicAndPages();
     // Gain boxes of the channel Channel selects, as decimal integers.
     void ShowGains();
     void ShowModes();

@@ -39,3 +39,7 @@ QString ParameterFileChooser::LengthQuestion(const TextCatalog& texts, const QSt
     text += texts.Text(TextId::LoadAnyway);
     return QString::fromStdU16String(text);
 }
+
+QString ParameterFileChooser::WrittenMessage(const TextCatalog& texts, const QString& path) {
+    return QString::fromStdU16String(texts.Format(TextId::FileWritten, {path.toStdU16String()}));
+}

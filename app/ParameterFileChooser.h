@@ -21,4 +21,6 @@ public:
     // The question Load asks before it reads a file whose length is not that of a parameter
     // file (2456 bytes): what will be missing (read as 0) or ignored.
     static QString LengthQuestion(const TextCatalog& texts, const QString& path, int64_t length);
+    // What Save As says once it has written the file.
+    static QString WrittenMessage(const TextCatalog& texts, const QString& path);
 };

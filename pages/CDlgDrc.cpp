@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <vector>
+
 namespace {
 
 using IntField = int32_t ParameterSet::*;
@@ -127,7 +129,11 @@ void CDlgDrc::CreateUi() {
     top->addWidget(&LinkBox());
     top->addWidget(&ChannelBox());
 
-    auto makeBand = [this](const char* title, int frameId, int fieldsFirst, int labelsFirst) {
+    // Tab follows the screen: the top row, then each band's grid row by row.
+    std::vector<QWidget*> order{boxes_[0], &LinkBox(), &ChannelBox()};
+
+    auto makeBand = [this, &order](const char* title, int frameId, int fieldsFirst,
+                                   int labelsFirst) {
         auto* group = new QGroupBox(QString::fromLatin1(title), this);
         ControlId::Set(*group, frameId);
         auto* grid = new QGridLayout(group);
@@ -141,14 +147,17 @@ void CDlgDrc::CreateUi() {
             grid->setColumnStretch(column + 3, 1);
             grid->addWidget(MakeLabel(cell.label, labelId++, group), row, column);
             CPageEdit* first = boxes_[static_cast<std::size_t>(fieldsFirst + cell.field)];
+            order.push_back(first);
             if (cell.secondField < 0) {
                 grid->addWidget(first, row, column + 1, 1, 3);
                 grid->addWidget(MakeLabel(cell.unit, labelId++, group), row, column + 4);
             } else {
+                CPageEdit* second =
+                    boxes_[static_cast<std::size_t>(fieldsFirst + cell.secondField)];
+                order.push_back(second);
                 grid->addWidget(first, row, column + 1);
                 grid->addWidget(MakeLabel(cell.unit, labelId++, group), row, column + 2);
-                grid->addWidget(boxes_[static_cast<std::size_t>(fieldsFirst + cell.secondField)],
-                                row, column + 3);
+                grid->addWidget(second, row, column + 3);
             }
         }
         return group;
@@ -163,6 +172,7 @@ void CDlgDrc::CreateUi() {
     page->addWidget(makeBand("DRC High Band", kHighFrameId, kHighBandFirst, kHighLabelsFirst));
     page->addLayout(buttons);
     page->addStretch(1);
+    SetTabOrder(order);
 }
 
 void CDlgDrc::ConnectChecks() {

@@ -5,6 +5,7 @@
 #include "pages/CPageEdit.h"
 
 #include <array>
+#include <limits>
 
 namespace {
 
@@ -75,9 +76,11 @@ void CDlgEq::CheckGain(CPageEdit& box) {
 }
 
 void CDlgEq::CheckFrequency(CPageEdit& box) {
-    // Read as a 64-bit integer, then taken as 32-bit (the high bits are dropped).
-    const auto frequency = static_cast<int32_t>(static_cast<uint32_t>(box.Int64Value()));
-    if (frequency <= 0 || frequency >= Params().SWFS / 2) {
+    // Compared as read, in 64 bits: a value beyond the 32-bit range fails, so a value that
+    // passes is stored unchanged.
+    const int64_t frequency = box.Int64Value();
+    if (frequency <= 0 || frequency > std::numeric_limits<int32_t>::max() ||
+        frequency >= Params().SWFS / 2) {
         CPageEdit::ReportFailedCheck(*this, QString::fromUtf16(kFrequencyMessage), box);
     }
 }

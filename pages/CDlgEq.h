@@ -12,7 +12,8 @@
 // Entry checks when the focus leaves a box (bands 8 and 9 have none), each titled "错误" with
 // the focus given back to the box:
 //   gains of bands 0 to 7: integer outside -12..12 -> "数值不在-12~12范围!"
-//   frequencies of bands 0 to 7: f <= 0 or f >= SWFS / 2 -> "调节范围：0 < CF < 采样率/2"
+//   frequencies of bands 0 to 7: f <= 0, f >= SWFS / 2 or f beyond the 32-bit range ->
+//     "调节范围：0 < CF < 采样率/2"
 //   Q of bands 1 to 7: not above 0.5 -> "数值必须大于0.5!"
 class CDlgEq : public CEqualiserPage {
     Q_OBJECT

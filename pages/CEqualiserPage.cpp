@@ -84,6 +84,15 @@ void CEqualiserPage::CreateUi(std::span<const BandIds> bandIds) {
         }
     }
 
+    // Tab runs along the rows: Link, the channel box, all gains, all frequencies, all Q.
+    std::vector<QWidget*> order{&LinkBox(), &ChannelBox()};
+    for (CPageEdit* BandBoxes::*row : {&BandBoxes::gain, &BandBoxes::frequency, &BandBoxes::q}) {
+        for (const BandBoxes& boxes : bands_) {
+            order.push_back(boxes.*row);
+        }
+    }
+    SetTabOrder(order);
+
     QHBoxLayout* buttons =
         MakeFormButtons(QStringLiteral("save"), kSaveId, QStringLiteral("cancel"), kCancelId);
 

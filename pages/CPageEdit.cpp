@@ -6,8 +6,13 @@
 #include <QFocusEvent>
 #include <QMessageBox>
 #include <QMetaObject>
+#include <QScopedValueRollback>
+#include <QTabWidget>
 
 bool CPageEdit::returningFocus_ = false;
+bool CPageEdit::reporting_ = false;
+bool CPageEdit::checkFailed_ = false;
+QList<QPointer<CPageEdit>> CPageEdit::pending_;
 
 CPageEdit::CPageEdit(int controlId, QWidget* parent) : QLineEdit(parent) {
     ControlId::Set(*this, controlId);
@@ -59,16 +64,71 @@ void CPageEdit::focusOutEvent(QFocusEvent* event) {
     if (returningFocus_ || !LeavesForAnotherControl(event->reason())) {
         return;
     }
-    QMetaObject::invokeMethod(this, &CPageEdit::FocusLeft, Qt::QueuedConnection);
+    pending_.append(QPointer<CPageEdit>(this));
+    // A command of the same click may already have run the report; then this finds none.
+    QMetaObject::invokeMethod(
+        this, [] { ReportPending(); }, Qt::QueuedConnection);
+}
+
+bool CPageEdit::ReportPending() {
+    if (reporting_) {
+        return false;
+    }
+    QList<QPointer<CPageEdit>> boxes;
+    boxes.swap(pending_);
+    for (const QPointer<CPageEdit>& box : boxes) {
+        if (box != nullptr && !box->ReportNow()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CPageEdit::ReportNow() {
+    if (reporting_) {
+        return false;
+    }
+    const QScopedValueRollback<bool> reporting(reporting_, true);
+    checkFailed_ = false;
+    emit FocusLeft();
+    if (checkFailed_) {
+        // The focus is back in this box: the focus changes after it no longer stand.
+        pending_.clear();
+        return false;
+    }
+    return true;
 }
 
 void CPageEdit::ReturnFocus(CPageEdit& box) {
-    returningFocus_ = true;
+    const QScopedValueRollback<bool> quiet(returningFocus_, true);
     box.setFocus(Qt::OtherFocusReason);
-    returningFocus_ = false;
+}
+
+void CPageEdit::ShowPageOf(QWidget& box) {
+    // A page of a tab control sits in the control's stack, so the tab control is an ancestor.
+    for (QWidget* page = &box; page != nullptr; page = page->parentWidget()) {
+        for (QWidget* outer = page->parentWidget(); outer != nullptr;
+             outer = outer->parentWidget()) {
+            auto* tabs = qobject_cast<QTabWidget*>(outer);
+            if (tabs == nullptr) {
+                continue;
+            }
+            const int index = tabs->indexOf(page);
+            if (index >= 0 && tabs->currentIndex() != index) {
+                tabs->setCurrentIndex(index);
+            }
+            break;
+        }
+    }
 }
 
 void CPageEdit::ReportFailedCheck(QWidget& owner, const QString& message, CPageEdit& focusBox) {
+    checkFailed_ = true;
+    {
+        // Switching pages moves the focus; no box reports that.
+        const QScopedValueRollback<bool> quiet(returningFocus_, true);
+        ShowPageOf(focusBox);
+    }
     QMessageBox box(QMessageBox::Warning, QStringLiteral(u"错误"), message, QMessageBox::Ok,
                     &owner);
     box.exec();

@@ -1,5 +1,6 @@
 #include "pages/CProcessingPage.h"
 
+#include "pages/CPageEdit.h"
 #include "settings/CIniLocalLan.h"
 #include "settings/CIniSettingBase.h"
 #include "settings/ControlId.h"
@@ -25,8 +26,22 @@ CProcessingPage::CProcessingPage(CIniSettingBase& settings, CIniLocalLan& langua
     ControlId::Set(*linkBox_, kLinkBoxId);
     ControlId::Set(*channelBox_, kChannelBoxId);
     channelBox_->addItems({QStringLiteral("channel0"), QStringLiteral("channel1")});
-    connect(channelBox_, &QComboBox::activated, this, [this](int) { ChannelChange(); });
-    connect(linkBox_, &QCheckBox::clicked, this, [this](bool) { LinkClick(); });
+    // Both first run the checks that the focus change of their click caused; a failed check
+    // leaves the page as it was.
+    connect(channelBox_, &QComboBox::activated, this, [this](int) {
+        if (!CPageEdit::ReportPending()) {
+            SetChannelBoxIndex(SelectedChannel());
+            return;
+        }
+        ChannelChange();
+    });
+    connect(linkBox_, &QCheckBox::clicked, this, [this](bool) {
+        if (!CPageEdit::ReportPending()) {
+            ShowLinkState();
+            return;
+        }
+        LinkClick();
+    });
 }
 
 ParameterSet& CProcessingPage::Params() const {
@@ -102,6 +117,12 @@ QHBoxLayout* CProcessingPage::MakeFormButtons(const QString& saveText, int saveI
     buttons->addWidget(saveButton_);
     buttons->addWidget(cancelButton_);
     return buttons;
+}
+
+void CProcessingPage::SetTabOrder(std::span<QWidget* const> order) {
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    }
 }
 
 void CProcessingPage::HideFormButtons() {

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <span>
 
 class CIniLocalLan;
 class CIniSettingBase;
@@ -80,6 +81,8 @@ protected:
     QHBoxLayout* MakeFormButtons(const QString& saveText, int saveId, const QString& cancelText,
                                  int cancelId);
     void HideFormButtons();
+    // Makes Tab visit the widgets in this order (the order of the screen).
+    static void SetTabOrder(std::span<QWidget* const> order);
 
 private:
     CIniSettingBase& settings_;

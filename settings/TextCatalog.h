@@ -49,6 +49,7 @@ class CIniLocalLan;
     X(FileCannotWrite, u"IDS_FILE_CANNOT_WRITE", \
       u"The parameter file \"%1\" could not be written: %2. An earlier file of that name is " \
       u"unchanged.") \
+    X(FileWritten, u"IDS_FILE_WRITTEN", u"The parameter file \"%1\" was written.") \
     X(FileCannotRead, u"IDS_FILE_CANNOT_READ", \
       u"The parameter file \"%1\" could not be read: it is missing, unreadable or not a " \
       u"regular file.") \

@@ -2,10 +2,12 @@
 // mode boxes, Save, Cancel, Reset, closing, and the dialogs of the menu.
 #include "app/CAboutDlg.h"
 #include "device/CComSet.h"
+#include "params/ParameterFile.h"
 #include "tests/app/AppTestSupport.h"
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
 
 using namespace AppTest;
 
@@ -17,6 +19,8 @@ private slots:
     void gainBoxStoresWhenLeftForAnotherControl();
     void enterChecksGain1BeforeClosing();
     void chainButtonShowsTheBlockOfItsChannel();
+    void clickRunsTheCommitsOfItsFocusChangeFirst();
+    void failedCheckShowsItsPageAgain();
     void channelLinkAndModeBoxesSaveAtOnce();
     void saveStoresEveryPageAndTheGains();
     void cancelAndResetDoNotSave();
@@ -136,6 +140,8 @@ void MainWindowTest::chainButtonShowsTheBlockOfItsChannel() {
     AppProgramDir dir;
     dir.SetConfig("DIVFREQ_R", "1234");
     dir.SetConfig("SCTRGAINL1", "3");
+    dir.SetConfig("SCTRGAINR1", "-4");
+    dir.SetConfig("SCTRGAINR2", "6");
     auto w = Open(dir);
     const ParameterSet& p = w->Settings().Params;
     QCOMPARE(Edit(w->DrcPage(), 1055).text(), QString("1000"));
@@ -148,8 +154,93 @@ void MainWindowTest::chainButtonShowsTheBlockOfItsChannel() {
     QCOMPARE(w->DrcPage().ChannelBoxIndex(), 1);
     QCOMPARE(p.DrcChannel, 1);
     QCOMPARE(Edit(w->DrcPage(), 1055).text(), QString("1234"));
-    QCOMPARE(w->Modes().Gain1Box().text(), QString("3")); // the gain boxes stay as they were
+    // The gain boxes show the new channel's gains, so leaving them stores nothing else.
+    QCOMPARE(w->Modes().Gain1Box().text(), QString("-4"));
+    QCOMPARE(w->Modes().Gain2Box().text(), QString("6"));
+    FocusTo(w->Modes().Gain1Box());
+    FocusTo(w->Modes().Gain2Box());
+    FocusTo(w->Modes().LinkBox());
+    QCOMPARE(p.SCTRGAINR1, -4);
+    QCOMPARE(p.SCTRGAINR2, 6);
+    QCOMPARE(p.SCTRGAINL1, 3);
     QCOMPARE(p.EQChannel, 0);
+}
+
+// QTest::mouseClick delivers press and release at once, as automation and quick taps do: the
+// commit that the press's focus change causes runs before the clicked command, and a failed
+// entry check stops the command.
+void MainWindowTest::clickRunsTheCommitsOfItsFocusChangeFirst() {
+    AppProgramDir dir;
+    dir.SetConfig("SCTRGAINR2", "-4");
+    auto w = Open(dir);
+    MessageBoxCatcher catcher;
+    const ParameterSet& p = w->Settings().Params;
+
+    // Gain2 then Link: the typed gain goes to the channel shown, before the link is set.
+    Type(w->Modes().Gain2Box(), "5");
+    QTest::mouseClick(&w->Modes().LinkBox(), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    QVERIFY(p.Link);
+    QCOMPARE(p.SCTRGAINL2, 5);
+    QCOMPARE(p.SCTRGAINR2, -4);
+
+    // Sample rate 40 then Reset: the check's message alone; Reset does not run.
+    catcher.Clear();
+    dir.MarkConfig();
+    Type(w->PublicPage().SampleRateBox(), "40");
+    QTest::mouseClick(&w->CommandButton(CSonvexDlg::ResetId), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    QCOMPARE(catcher.Texts(), QStringList{QString::fromUtf8("不支持该采样率 ")});
+    QCOMPARE(catcher.Messages().front().Title, QString::fromUtf8("错误"));
+    QCOMPARE(p.SWFS, 48000);
+    QCOMPARE(QApplication::focusWidget(), &w->PublicPage().SampleRateBox());
+    w->PublicPage().SampleRateBox().setText("48000");
+
+    // A ten-band gain of 13 then the R row's DRC button: the chain button does not run either.
+    w->Tabs().setCurrentIndex(CSonvexDlg::TenBandTab);
+    catcher.Clear();
+    Type(w->TenBandPage().GainBox(2), "13");
+    QTest::mouseClick(&w->Chain().Button(1, CChainPanel::DrcTab), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    QCOMPARE(catcher.Texts(), QStringList{QString::fromUtf8("数值不在-12~12范围!")});
+    QCOMPARE(w->CurrentTab(), CSonvexDlg::TenBandTab);
+    QCOMPARE(p.Channel, 0);
+    QCOMPARE(QApplication::focusWidget(), &w->TenBandPage().GainBox(2));
+    QVERIFY(dir.Marked());
+    w->TenBandPage().GainBox(2).setText("0");
+
+    // Gain1 then Set: the pushed file holds the typed gain (Gain1 of L is float 16).
+    catcher.Clear();
+    Type(w->Modes().Gain1Box(), "7");
+    QTest::mouseClick(&w->CommandButton(CSonvexDlg::SetId), Qt::LeftButton);
+    QCOMPARE(catcher.Texts(), QStringList{QString::fromUtf8("设置成功")});
+    QCOMPARE(ParameterFile::Decode(dir.Read("EQPara.bin"))[6 + 10], 7.0f);
+}
+
+// A check that fails after its page was hidden (another tab clicked) shows that page again and
+// gives the box the focus.
+void MainWindowTest::failedCheckShowsItsPageAgain() {
+    AppProgramDir dir;
+    auto w = Open(dir);
+    MessageBoxCatcher catcher;
+    w->Tabs().setCurrentIndex(CSonvexDlg::TenBandTab);
+    Type(w->TenBandPage().GainBox(0), "13");
+    QTabBar& bar = *w->Tabs().tabBar();
+    QTest::mouseClick(&bar, Qt::LeftButton, {}, bar.tabRect(CSonvexDlg::DrcTab).center());
+    QCoreApplication::processEvents();
+    QCOMPARE(catcher.Texts(), QStringList{QString::fromUtf8("数值不在-12~12范围!")});
+    QCOMPARE(w->Tabs().currentIndex(), CSonvexDlg::TenBandTab);
+    QCOMPARE(w->CurrentTab(), CSonvexDlg::TenBandTab);
+    QTRY_COMPARE(QApplication::focusWidget(), &w->TenBandPage().GainBox(0));
+    QCOMPARE(w->TenBandPage().GainBox(0).text(), QString("13"));
+
+    // Mended, the box lets the tab change go through.
+    catcher.Clear();
+    w->TenBandPage().GainBox(0).setText("12");
+    QTest::mouseClick(&bar, Qt::LeftButton, {}, bar.tabRect(CSonvexDlg::DrcTab).center());
+    QCoreApplication::processEvents();
+    QVERIFY(catcher.Texts().isEmpty());
+    QCOMPARE(w->CurrentTab(), CSonvexDlg::DrcTab);
 }
 
 void MainWindowTest::channelLinkAndModeBoxesSaveAtOnce() {

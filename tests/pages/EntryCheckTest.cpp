@@ -4,6 +4,7 @@
 #include "pages/CPageEdit.h"
 #include "tests/support/MessageBoxCatcher.h"
 
+#include <QApplication>
 #include <QTest>
 
 namespace {
@@ -67,8 +68,10 @@ private slots:
         row(132, 48000, 1024, "-5", 0, "", 1038, kCf, 1024);
         row(132, 48000, 1030, "", 0, "", 1038, kCf, 1030);
         row(132, 48000, 1036, "99999", 0, "", 1038, ok, 0);
-        // Read as 64 bits, then taken as 32: 2^32 + 1000 is 1000, 2^32 is 0.
-        row(132, 48000, 1045, "4294968296", 0, "", 1038, ok, 0);
+        // A value beyond the 32-bit range is refused (it could not be stored as typed).
+        row(132, 48000, 1045, "4294968296", 0, "", 1038, kCf, 1045);
+        row(132, 48000, 1045, "-4294966296", 0, "", 1038, kCf, 1045);
+        row(132, 48000, 1045, "99999999999999999999", 0, "", 1038, kCf, 1045);
         row(132, 48000, 1045, "4294967296", 0, "", 1038, kCf, 1045);
         row(132, 48000, 1047, "0.5", 0, "", 1038, kQ, 1047);
         row(132, 48000, 1019, "0.51", 0, "", 1038, ok, 0);
@@ -192,6 +195,42 @@ private slots:
         Box(*page, 1012).setFocus(Qt::TabFocusReason);
         Box(*page, 1023).setFocus(Qt::MouseFocusReason);
         QTRY_COMPARE(catcher.Texts(), QStringList{kPositive});
+    }
+
+    // Tab walks along each row of the equaliser grids (gains, then frequencies, then Q; the
+    // shelves' Q boxes are disabled) and row by row through each DRC group.
+    void TabOrderFollowsTheScreen_data() {
+        QTest::addColumn<int>("dialog");
+        QTest::addColumn<QList<int>>("order");
+        QTest::addRow("ten-band") << 132 << QList<int>{1041, 1042, 1043, 1020, 1023, 1026, 1029,
+                                                       1032, 1035, 1038, 1044, 1045, 1018, 1021,
+                                                       1024, 1027, 1030, 1033, 1036, 1039, 1047,
+                                                       1019, 1022, 1025, 1028, 1031, 1034, 1037};
+        QTest::addRow("eight-band")
+            << 134 << QList<int>{1041, 1042, 1043, 1020, 1023, 1026, 1029, 1032, 1044, 1045, 1018,
+                                 1021, 1024, 1027, 1030, 1033, 1047, 1019, 1022, 1025, 1028, 1031};
+        QTest::addRow("DRC") << 131
+                             << QList<int>{1055, 1058, 1072, 1023, 1024, 1022, 1018, 1019, 1027,
+                                           1025, 1020, 1021, 1029, 1026, 1016, 1017, 1012, 1011,
+                                           1032, 1034, 1031, 1013, 1033, 1035, 1014};
+    }
+
+    void TabOrderFollowsTheScreen() {
+        QFETCH(int, dialog);
+        QFETCH(QList<int>, order);
+        PageFixture fixture;
+        auto page = fixture.MakePage(dialog);
+        QVERIFY(ShowActive(*page));
+        MessageBoxCatcher catcher;
+        Box(*page, order.front()).setFocus(Qt::TabFocusReason);
+        QList<int> visited{FocusedId()};
+        while (visited.size() < order.size()) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCoreApplication::processEvents();
+            visited << FocusedId();
+        }
+        QCOMPARE(visited, order);
+        QVERIFY(catcher.Texts().isEmpty());
     }
 
     // Another window taking the activation is no reason to check the box.
