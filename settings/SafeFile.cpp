@@ -5,7 +5,10 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
+#include <new>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,6 +16,42 @@
 #include <vector>
 
 namespace {
+
+// A file descriptor closed on every way out.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Get() const { return fd_; }
+    bool Valid() const { return fd_ >= 0; }
+    // Closes now; false when the close reports an error (a delayed write failure).
+    bool Close() {
+        const int fd = std::exchange(fd_, -1);
+        return fd < 0 || ::close(fd) == 0;
+    }
+
+private:
+    int fd_;
+};
+
+bool IsDiskFull(int error) {
+    return error == ENOSPC || error == EDQUOT;
+}
+
+bool FolderForbidsNewFiles(int error) {
+    return error == EACCES || error == EPERM || error == EROFS;
+}
+
+// The result of a failed write or flush, from errno.
+SafeFileResult WriteError() {
+    return IsDiskFull(errno) ? SafeFileResult::DiskFull : SafeFileResult::WriteFailed;
+}
 
 // Follows a chain of symbolic links to the file that will actually be written.
 std::string ResolveLinks(const std::string& path) {
@@ -52,13 +91,44 @@ std::string BaseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-} // namespace
+bool IsTemporaryName(std::string_view name, std::string_view prefix) {
+    if (name.size() != prefix.size() + 6 || name.substr(0, prefix.size()) != prefix) {
+        return false;
+    }
+    const std::string_view suffix = name.substr(prefix.size());
+    return std::all_of(suffix.begin(), suffix.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
+}
 
-bool SafeFile::WriteAll(int fd, std::string_view bytes) {
+// Removes the temporary files ".<base>.XXXXXX" that a killed save of base left in folder: only
+// regular files of this user, untouched for more than a minute (a save running now is younger).
+void RemoveStaleTemporaries(const std::string& folder, const std::string& base) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        return;
+    }
+    const std::string prefix = "." + base + ".";
+    const std::time_t now = std::time(nullptr);
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!IsTemporaryName(entry->d_name, prefix)) {
+            continue;
+        }
+        struct stat st {};
+        if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+            now - st.st_mtime > SafeFile::kStaleTemporarySeconds) {
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+        }
+    }
+    ::closedir(dir);
+}
+
+bool WriteAllAt(int fd, std::string_view bytes, off_t offset) {
     const char* data = bytes.data();
     std::size_t left = bytes.size();
     while (left > 0) {
-        const ssize_t n = ::write(fd, data, left);
+        const ssize_t n = ::pwrite(fd, data, left, offset);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -66,22 +136,117 @@ bool SafeFile::WriteAll(int fd, std::string_view bytes) {
             return false;
         }
         data += n;
+        offset += n;
         left -= static_cast<std::size_t>(n);
     }
     return true;
 }
 
-SafeFileResult SafeFile::WriteInPlace(const std::string& path, std::string_view bytes) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        return SafeFileResult::CannotCreate;
+bool ReadAllAt(int fd, std::string& bytes, off_t offset) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pread(fd, bytes.data() + done, bytes.size() - done,
+                                  offset + static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
     }
-    const bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    return ok && closed ? SafeFileResult::Ok : SafeFileResult::WriteFailed;
+    return true;
 }
 
-SafeFileResult SafeFile::Write(const std::string& path, std::string_view bytes) {
+// Reserves the blocks of a file grown to size, so that writing into them cannot run out of
+// space. False with errno set when the disk is full; true also where the file system cannot
+// reserve (the write is then guarded by putting the old bytes back).
+bool Reserve(int fd, off_t size) {
+#if defined(__linux__)
+    if (::fallocate(fd, 0, 0, size) != 0) {
+        return !IsDiskFull(errno);
+    }
+#else
+    (void)fd;
+    (void)size;
+#endif
+    return true;
+}
+
+// Rewrites an existing file in its own blocks: the new bytes, a flush, then the cut to their
+// length. The old bytes that the new ones cover are kept in memory and put back when writing
+// fails, so a failure leaves the old content (or reports that it could not).
+SafeFileResult RewriteInPlace(const std::string& path, std::string_view bytes) {
+    Descriptor fd(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY));
+    if (!fd.Valid()) {
+        return FolderForbidsNewFiles(errno) ? SafeFileResult::NotPermitted
+                                            : SafeFileResult::CannotCreate;
+    }
+    struct stat st {};
+    if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return SafeFileResult::NotAFile;
+    }
+    const off_t oldSize = st.st_size;
+    const auto newSize = static_cast<off_t>(bytes.size());
+    std::string old(static_cast<std::size_t>(std::min(oldSize, newSize)), '\0');
+    if (!ReadAllAt(fd.Get(), old, 0)) {
+        return SafeFileResult::WriteFailed;
+    }
+    if (newSize > oldSize && !Reserve(fd.Get(), newSize)) {
+        const int error = errno;
+        // A partial reservation may have grown the file: cut it back to the old length.
+        const bool restored = ::ftruncate(fd.Get(), oldSize) == 0;
+        errno = error;
+        return restored ? WriteError() : SafeFileResult::Damaged;
+    }
+    const auto putBack = [&](SafeFileResult failure) {
+        const bool restored = WriteAllAt(fd.Get(), old, 0) && ::ftruncate(fd.Get(), oldSize) == 0 &&
+                              ::fsync(fd.Get()) == 0;
+        return restored ? failure : SafeFileResult::Damaged;
+    };
+    if (!WriteAllAt(fd.Get(), bytes, 0) || ::fsync(fd.Get()) != 0) {
+        return putBack(WriteError());
+    }
+    if (newSize < oldSize && (::ftruncate(fd.Get(), newSize) != 0 || ::fsync(fd.Get()) != 0)) {
+        return putBack(WriteError());
+    }
+    return fd.Close() ? SafeFileResult::Ok : SafeFileResult::WriteFailed;
+}
+
+// Creates a new file where the folder allows no temporary one (so no rename can follow).
+SafeFileResult CreateInPlace(const std::string& path, std::string_view bytes) {
+    Descriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666));
+    if (!fd.Valid()) {
+        return IsDiskFull(errno) ? SafeFileResult::DiskFull : SafeFileResult::CannotCreate;
+    }
+    if (!WriteAllAt(fd.Get(), bytes, 0) || ::fsync(fd.Get()) != 0 || !fd.Close()) {
+        const SafeFileResult failure = WriteError();
+        ::unlink(path.c_str());
+        return failure;
+    }
+    return SafeFileResult::Ok;
+}
+
+// Gives the temporary file the old file's mode and owner (or the mode a new file gets); false
+// when the owner cannot be kept, which only rewriting in place does.
+bool TakeOver(int fd, bool exists, const struct stat& old) {
+    if (!exists) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        return ::fchmod(fd, 0666 & ~mask) == 0;
+    }
+    struct stat mine {};
+    if (::fstat(fd, &mine) != 0) {
+        return false;
+    }
+    if ((mine.st_uid != old.st_uid || mine.st_gid != old.st_gid) &&
+        ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+        return false;
+    }
+    return ::fchmod(fd, old.st_mode & 07777) == 0;
+}
+
+SafeFileResult WriteFile(const std::string& path, std::string_view bytes) {
     if (path.empty()) {
         return SafeFileResult::CannotCreate;
     }
@@ -96,72 +261,121 @@ SafeFileResult SafeFile::Write(const std::string& path, std::string_view bytes) 
         if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
             return SafeFileResult::ReadOnly;
         }
-    }
-
-    std::string temp = DirectoryOf(target) + "/." + BaseName(target) + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        // The folder does not take a new file: rewrite the old one in place.
-        return WriteInPlace(target, bytes);
-    }
-    ::fcntl(fd, F_SETFD, FD_CLOEXEC);
-    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    if (ok) {
-        if (exists) {
-            ok = ::fchmod(fd, old.st_mode & 07777) == 0;
-            // Keep the owner when we may (root editing a user's file); failure is harmless.
-            if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
-                errno = 0;
-            }
-        } else {
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            ok = ::fchmod(fd, 0666 & ~mask) == 0;
+        // A file the user may not write is never replaced by renaming, which the folder's
+        // permissions alone would allow.
+        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+            return errno == EROFS ? SafeFileResult::ReadOnly : SafeFileResult::NotPermitted;
         }
     }
-    ok = (::close(fd) == 0) && ok;
-    if (!ok || ::rename(temp.c_str(), target.c_str()) != 0) {
+
+    const std::string folder = DirectoryOf(target);
+    RemoveStaleTemporaries(folder, BaseName(target));
+    std::string temp = folder + "/." + BaseName(target) + ".XXXXXX";
+    Descriptor fd(::mkstemp(temp.data()));
+    if (!fd.Valid()) {
+        if (IsDiskFull(errno)) {
+            return SafeFileResult::DiskFull;
+        }
+        if (!FolderForbidsNewFiles(errno)) {
+            return SafeFileResult::CannotCreate;
+        }
+        return exists ? RewriteInPlace(target, bytes) : CreateInPlace(target, bytes);
+    }
+    ::fcntl(fd.Get(), F_SETFD, FD_CLOEXEC);
+    const auto discard = [&](SafeFileResult result) {
+        fd.Close();
         ::unlink(temp.c_str());
+        return result;
+    };
+    if (!WriteAllAt(fd.Get(), bytes, 0) || ::fsync(fd.Get()) != 0) {
+        return discard(WriteError());
+    }
+    if (!TakeOver(fd.Get(), exists, old)) {
+        // Another owner's file that the user may write: keep its owner by writing in place.
+        discard(SafeFileResult::Ok);
+        return RewriteInPlace(target, bytes);
+    }
+    if (!fd.Close()) {
+        return discard(WriteError());
+    }
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        // A sticky folder lets only the owner replace a file; the user may still write it.
+        if (exists && (error == EPERM || error == EACCES)) {
+            return RewriteInPlace(target, bytes);
+        }
         return SafeFileResult::WriteFailed;
     }
-    const int dirFd = ::open(DirectoryOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
+    const Descriptor dirFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dirFd.Valid()) {
+        ::fsync(dirFd.Get());
     }
     return SafeFileResult::Ok;
 }
 
-bool SafeFile::Read(const std::string& path, std::string& bytes, std::size_t limit) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) {
-        return false;
+} // namespace
+
+SafeFileResult SafeFile::Write(const std::string& path, std::string_view bytes) {
+    try {
+        return WriteFile(path, bytes);
+    } catch (const std::bad_alloc&) {
+        return SafeFileResult::WriteFailed; // before anything was replaced
+    }
+}
+
+SafeReadResult SafeFile::ReadUpTo(const std::string& path, std::string& bytes, std::size_t limit,
+                                  std::uint64_t* length) {
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (!fd.Valid()) {
+        return SafeReadResult::CannotOpen;
     }
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return false;
+    if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return SafeReadResult::NotAFile;
     }
-    std::string data;
-    std::vector<char> chunk(65536);
-    while (data.size() < limit) {
-        const std::size_t want = std::min(chunk.size(), limit - data.size());
-        const ssize_t n = ::read(fd, chunk.data(), want);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
+    try {
+        std::string data;
+        std::vector<char> chunk(65536);
+        while (data.size() < limit) {
+            const std::size_t want = std::min(chunk.size(), limit - data.size());
+            const ssize_t n = ::read(fd.Get(), chunk.data(), want);
+            if (n < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                return SafeReadResult::ReadFailed;
             }
-            ::close(fd);
-            return false;
+            if (n == 0) {
+                break;
+            }
+            data.append(chunk.data(), static_cast<std::size_t>(n));
         }
-        if (n == 0) {
-            break;
+        if (length != nullptr) {
+            // Files of /proc tell no length: what was read is then the best measure.
+            *length = std::max<std::uint64_t>(static_cast<std::uint64_t>(st.st_size), data.size());
         }
-        data.append(chunk.data(), static_cast<std::size_t>(n));
+        bytes = std::move(data);
+    } catch (const std::bad_alloc&) {
+        return SafeReadResult::OutOfMemory;
     }
-    ::close(fd);
+    return SafeReadResult::Ok;
+}
+
+SafeReadResult SafeFile::ReadWhole(const std::string& path, std::string& bytes,
+                                   std::size_t maxBytes) {
+    std::string data;
+    std::uint64_t length = 0;
+    // One byte past the limit tells a file that is too long from one that just fits.
+    const SafeReadResult result = ReadUpTo(path, data, maxBytes + 1, &length);
+    if (result != SafeReadResult::Ok) {
+        return result;
+    }
+    if (length > maxBytes || data.size() > maxBytes) {
+        return SafeReadResult::TooLarge;
+    }
     bytes = std::move(data);
-    return true;
+    return SafeReadResult::Ok;
 }
 
 std::u16string SafeFile::Describe(SafeFileResult result, const TextCatalog& texts) {
@@ -176,6 +390,38 @@ std::u16string SafeFile::Describe(SafeFileResult result, const TextCatalog& text
         return texts.Text(TextId::WriteFailed);
     case SafeFileResult::NotAFile:
         return texts.Text(TextId::WriteNotAFile);
+    case SafeFileResult::DiskFull:
+        return texts.Text(TextId::WriteDiskFull);
+    case SafeFileResult::NotPermitted:
+        return texts.Text(TextId::WriteNotPermitted);
+    case SafeFileResult::Damaged:
+        return texts.Text(TextId::WriteDamaged);
     }
     return texts.Text(TextId::WriteFailed);
+}
+
+std::u16string SafeFile::Describe(SafeReadResult result, const TextCatalog& texts) {
+    switch (result) {
+    case SafeReadResult::Ok:
+        return {};
+    case SafeReadResult::CannotOpen:
+        return texts.Text(TextId::ReadCannotOpen);
+    case SafeReadResult::NotAFile:
+        return texts.Text(TextId::ReadNotAFile);
+    case SafeReadResult::TooLarge:
+        return texts.Text(TextId::ReadTooLarge);
+    case SafeReadResult::ReadFailed:
+        return texts.Text(TextId::ReadFailed);
+    case SafeReadResult::OutOfMemory:
+        return texts.Text(TextId::ReadOutOfMemory);
+    }
+    return texts.Text(TextId::ReadFailed);
+}
+
+std::u16string SafeFile::DescribeFailure(SafeFileResult result, const TextCatalog& texts) {
+    const std::u16string reason = Describe(result, texts);
+    if (result == SafeFileResult::Ok || !OldFileIntact(result)) {
+        return reason;
+    }
+    return texts.Format(TextId::WriteOldFileIntact, {reason});
 }

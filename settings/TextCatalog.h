@@ -73,8 +73,22 @@ class CIniLocalLan;
       u"Q and the sample rate") \
     X(WriteReadOnly, u"IDS_WRITE_READ_ONLY", u"the file is read-only") \
     X(WriteCannotCreate, u"IDS_WRITE_CANNOT_CREATE", u"the file cannot be created") \
-    X(WriteFailed, u"IDS_WRITE_FAILED", u"writing the file failed (disk full or I/O error)") \
+    X(WriteFailed, u"IDS_WRITE_FAILED", u"writing the file failed (an I/O error)") \
     X(WriteNotAFile, u"IDS_WRITE_NOT_A_FILE", u"the path names a folder or a device, not a file") \
+    X(WriteDiskFull, u"IDS_WRITE_DISK_FULL", \
+      u"the disk is full (no space or no file entry left, or the quota is used up)") \
+    X(WriteNotPermitted, u"IDS_WRITE_NOT_PERMITTED", \
+      u"you may not write the file (its owner or its permissions forbid it)") \
+    X(WriteDamaged, u"IDS_WRITE_DAMAGED", \
+      u"rewriting the file in place failed and its old content could not be put back, so the " \
+      u"file is damaged") \
+    X(WriteOldFileIntact, u"IDS_WRITE_OLD_FILE_INTACT", u"%1; the old file is intact") \
+    X(ReadCannotOpen, u"IDS_READ_CANNOT_OPEN", u"the file is missing or unreadable") \
+    X(ReadNotAFile, u"IDS_READ_NOT_A_FILE", \
+      u"the path names a folder, a device or a pipe, not a file") \
+    X(ReadTooLarge, u"IDS_READ_TOO_LARGE", u"the file is too large") \
+    X(ReadFailed, u"IDS_READ_FAILED", u"reading the file failed (an I/O error)") \
+    X(ReadOutOfMemory, u"IDS_READ_OUT_OF_MEMORY", u"there is not enough memory to read the file") \
     X(PullCannotMoveAside, u"IDS_PULL_CANNOT_MOVE_ASIDE", \
       u"The earlier \"%1\" could not be moved aside to \"%2\" before the pull; nothing was " \
       u"fetched.") \
