@@ -74,7 +74,8 @@ bool CIniLocalLan::Load(const std::u16string& path) {
     auto document = std::make_unique<IniDocument>();
     currentSection_ = nullptr;
     textSection_ = nullptr;
-    if (!ReadIniFile(*document, path)) {
+    lastFile_ = ReadIniFile(*document, path);
+    if (!lastFile_) {
         document_.reset();
         unreadable_ = ProgramDirectory::Exists(path);
         return false;
@@ -91,12 +92,14 @@ bool CIniLocalLan::Save(const std::u16string& path) {
         unreadable_ = false;
     }
     if (filePath_.empty()) {
+        lastFile_ = IniFileResult{IniFileStatus::NoFile};
         return false;
     }
     if (unreadable_ && ProgramDirectory::Exists(filePath_)) {
         if (!document_) {
             document_ = std::make_unique<IniDocument>();
         }
+        lastFile_ = IniFileResult{IniFileStatus::KeptUnread};
         return false;
     }
     if (!KeepCopy()) {
@@ -105,11 +108,14 @@ bool CIniLocalLan::Save(const std::u16string& path) {
     if (!document_) {
         const std::size_t last = filePath_.find_last_of(kSeparators);
         if (last != std::u16string::npos && !CreateDirectoryChain(filePath_.substr(0, last + 1))) {
+            lastFile_ = IniFileResult{IniFileStatus::CannotWrite};
+            lastFile_.write = SafeFileResult::CannotCreate;
             return false;
         }
         document_ = std::make_unique<IniDocument>();
     }
-    return WriteIniFile(*document_, filePath_);
+    lastFile_ = WriteIniFile(*document_, filePath_);
+    return lastFile_.Ok();
 }
 
 std::u16string CIniLocalLan::GetValueOr(const std::u16string& key, const std::u16string& fallback) {

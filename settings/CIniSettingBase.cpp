@@ -80,7 +80,8 @@ bool CIniSettingBase::SetValue(const char16_t* key, const std::u16string& value)
 
 bool CIniSettingBase::Load(const std::u16string& path) {
     auto document = std::make_unique<IniDocument>();
-    if (!ReadIniFile(*document, path)) {
+    lastFile_ = ReadIniFile(*document, path);
+    if (!lastFile_) {
         document_.reset();
         currentSection_ = nullptr;
         filePath_.clear();
@@ -120,9 +121,11 @@ bool CIniSettingBase::Save(const std::u16string&) {
     SetValue(u"System:LogPath", LogPath);
     SaveSystemKeys();
     if (filePath_.empty()) {
+        lastFile_ = IniFileResult{IniFileStatus::NoFile};
         return false;
     }
-    return WriteIniFile(*document_, filePath_);
+    lastFile_ = WriteIniFile(*document_, filePath_);
+    return lastFile_.Ok();
 }
 
 void CIniSettingBase::SaveSystemKeys() {

@@ -25,6 +25,8 @@ public:
     bool HasDocument() const { return document_ != nullptr; }
     const IniDocument* Document() const { return document_.get(); }
     const std::u16string& FilePath() const { return filePath_; }
+    // What the last Load or Save came to, for a message when it returned false.
+    const IniFileResult& LastFileResult() const { return lastFile_; }
 
 protected:
     CSettingBase() = default;
@@ -36,4 +38,5 @@ protected:
     IniSection* currentSection_ = nullptr;
     std::unique_ptr<IniDocument> document_;
     std::u16string filePath_;
+    IniFileResult lastFile_;
 };

@@ -4,6 +4,8 @@
 #include "settings/SafeFile.h"
 #include "settings/TextCodec.h"
 
+#include <new>
+
 namespace {
 
 bool IsBlank(char16_t c) {
@@ -12,6 +14,41 @@ bool IsBlank(char16_t c) {
 
 bool IsLineEnd(char16_t c) {
     return c == u'\r' || c == u'\n';
+}
+
+bool HasLineEnd(std::u16string_view text) {
+    return text.find_first_of(u"\r\n") != std::u16string_view::npos;
+}
+
+// A key line "key=value" that reads back as this key: a key that is not empty, holds no "=",
+// and does not make the line look like a section header.
+bool KeyReadsBack(std::u16string_view key, std::u16string_view value) {
+    if (key.empty() || key.find(u'=') != std::u16string_view::npos || IsBlank(key.front())) {
+        return false;
+    }
+    if (key.front() != u'[') {
+        return true;
+    }
+    std::size_t last = value.size();
+    while (last > 0 && IsBlank(value[last - 1])) {
+        --last;
+    }
+    return last == 0 || value[last - 1] != u']';
+}
+
+IniFileResult Flaw(IniFileStatus status, const std::u16string& section, const std::u16string& key) {
+    IniFileResult result{status};
+    result.section = section;
+    result.key = key;
+    return result;
+}
+
+// The flaw of one text of the document, or Ok.
+IniFileStatus TextFlaw(std::u16string_view text) {
+    if (HasLineEnd(text)) {
+        return IniFileStatus::LineBreak;
+    }
+    return TextCodec::EncodesExactly(text) ? IniFileStatus::Ok : IniFileStatus::NotEncodable;
 }
 
 } // namespace
@@ -81,6 +118,9 @@ std::u16string IniDocument::Format() const {
     for (const auto& [name, section] : sections_) {
         text += u'[';
         text += section->Name();
+        if (!section->Name().empty() && TextCodec::IsEscapedByte(section->Name().back())) {
+            text += u' ';
+        }
         text += u"]\r\n";
         for (const auto& [key, entry] : section->AllEntries()) {
             text += entry->Key();
@@ -92,16 +132,61 @@ std::u16string IniDocument::Format() const {
     return text;
 }
 
-bool ReadIniFile(IniDocument& document, const std::u16string& path) {
-    std::string bytes;
-    if (!SafeFile::Read(ProgramDirectory::Narrow(path), bytes)) {
-        return false;
+IniFileResult IniDocument::CheckStorable() const {
+    for (const auto& [name, section] : sections_) {
+        const IniFileStatus nameFlaw = TextFlaw(section->Name());
+        if (nameFlaw != IniFileStatus::Ok) {
+            return Flaw(nameFlaw, section->Name(), {});
+        }
+        for (const auto& [key, entry] : section->AllEntries()) {
+            IniFileStatus flaw = TextFlaw(entry->Key());
+            if (flaw == IniFileStatus::Ok) {
+                flaw = TextFlaw(entry->Value());
+            }
+            if (flaw == IniFileStatus::Ok && !KeyReadsBack(entry->Key(), entry->Value())) {
+                flaw = IniFileStatus::BadKey;
+            }
+            if (flaw != IniFileStatus::Ok) {
+                return Flaw(flaw, section->Name(), entry->Key());
+            }
+        }
     }
-    document.Parse(TextCodec::FromCp936(bytes));
-    return true;
+    return {};
 }
 
-bool WriteIniFile(const IniDocument& document, const std::u16string& path) {
-    return SafeFile::Write(ProgramDirectory::Narrow(path), TextCodec::ToCp936(document.Format())) ==
-           SafeFileResult::Ok;
+IniFileResult ReadIniFile(IniDocument& document, const std::u16string& path) {
+    std::string bytes;
+    IniFileResult result;
+    result.read = SafeFile::ReadWhole(ProgramDirectory::Narrow(path), bytes, kIniFileMaxBytes);
+    if (result.read != SafeReadResult::Ok) {
+        result.status = IniFileStatus::CannotRead;
+        return result;
+    }
+    try {
+        const std::u16string text = TextCodec::FromCp936(bytes);
+        bytes = std::string();
+        document.Parse(text);
+    } catch (const std::bad_alloc&) {
+        document.Clear(); // a part of the file is no document
+        return IniFileResult{IniFileStatus::OutOfMemory};
+    }
+    return result;
+}
+
+IniFileResult WriteIniFile(const IniDocument& document, const std::u16string& path) {
+    IniFileResult result = document.CheckStorable();
+    if (!result.Ok()) {
+        return result;
+    }
+    std::string bytes;
+    try {
+        bytes = TextCodec::ToCp936(document.Format());
+    } catch (const std::bad_alloc&) {
+        return IniFileResult{IniFileStatus::OutOfMemory};
+    }
+    result.write = SafeFile::Write(ProgramDirectory::Narrow(path), bytes);
+    if (result.write != SafeFileResult::Ok) {
+        result.status = IniFileStatus::CannotWrite;
+    }
+    return result;
 }

@@ -89,6 +89,22 @@ class CIniLocalLan;
     X(ReadTooLarge, u"IDS_READ_TOO_LARGE", u"the file is too large") \
     X(ReadFailed, u"IDS_READ_FAILED", u"reading the file failed (an I/O error)") \
     X(ReadOutOfMemory, u"IDS_READ_OUT_OF_MEMORY", u"there is not enough memory to read the file") \
+    X(IniTooLarge, u"IDS_INI_TOO_LARGE", \
+      u"the file is larger than %1 MiB, which no configuration or language file is; it was not " \
+      u"read") \
+    X(IniOutOfMemory, u"IDS_INI_OUT_OF_MEMORY", u"there is not enough memory for the file's text") \
+    X(IniPlaceValue, u"IDS_INI_PLACE_VALUE", u"the value of %1 in [%2]") \
+    X(IniPlaceKey, u"IDS_INI_PLACE_KEY", u"the key %1 in [%2]") \
+    X(IniPlaceSection, u"IDS_INI_PLACE_SECTION", u"the section name [%1]") \
+    X(IniLineBreak, u"IDS_INI_LINE_BREAK", \
+      u"%1 holds a line break, which would split its line; nothing was written") \
+    X(IniNotEncodable, u"IDS_INI_NOT_ENCODABLE", \
+      u"%1 holds a character that code page 936 cannot hold; nothing was written") \
+    X(IniBadKey, u"IDS_INI_BAD_KEY", \
+      u"%1 would not read back as the same key; nothing was written") \
+    X(IniNoFile, u"IDS_INI_NO_FILE", u"no file was loaded, so there is none to write") \
+    X(IniKeptUnread, u"IDS_INI_KEPT_UNREAD", \
+      u"the file exists but could not be read, so it is not written over") \
     X(PullCannotMoveAside, u"IDS_PULL_CANNOT_MOVE_ASIDE", \
       u"The earlier \"%1\" could not be moved aside to \"%2\" before the pull; nothing was " \
       u"fetched.") \

@@ -242,3 +242,11 @@ std::string TextCodec::ToCp936(std::u16string_view text) {
     flush();
     return out;
 }
+
+bool TextCodec::EncodesExactly(std::u16string_view text) {
+    bool ascii = true;
+    for (const char16_t u : text) {
+        ascii = ascii && u < 0x80;
+    }
+    return ascii || FromCp936(ToCp936(text)) == text;
+}

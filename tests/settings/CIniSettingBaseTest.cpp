@@ -272,6 +272,18 @@ TEST(Configuration, AFailedSaveLeavesTheOldFileAsItWas) {
     c.config.Params.SWFS = 8000;
     EXPECT_FALSE(c.config.Save(u""));
     EXPECT_EQ(TempDir::ReadBytes(path), "[System]\r\nSWFS=48000\r\n");
+    EXPECT_EQ(c.config.LastFileResult().write, SafeFileResult::ReadOnly);
+
+    // A log folder whose path would split its line or cannot be held by code page 936 is
+    // reported, and nothing is written.
+    ASSERT_EQ(chmod(path.c_str(), 0644), 0);
+    for (const std::u16string& logPath :
+         {std::u16string(u"/x\nSWFS=1/Log/"), std::u16string(u"/\xD55C\xAD6D/Log/")}) {
+        c.config.LogPath = logPath;
+        EXPECT_FALSE(c.config.Save(u""));
+        EXPECT_EQ(TempDir::ReadBytes(path), "[System]\r\nSWFS=48000\r\n");
+        EXPECT_EQ(c.config.LastFileResult().key, u"LogPath");
+    }
 }
 
 TEST(Configuration, SaveKeepsPermissionsAndWritesThroughALink) {

@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -54,8 +55,6 @@ TEST(IniStore, KeyLinesKeepTheirValueUnchanged) {
     EXPECT_EQ(RoundTrip("[System]\r\nLogPath = D:\\x \r\n"), "[System]\r\nLogPath= D:\\x \r\n");
     EXPECT_EQ(RoundTrip("[S]\r\nk=a=b=\r\n"), "[S]\r\nk=a=b=\r\n");
     EXPECT_EQ(RoundTrip("[S]\r\nk=\r\n"), "[S]\r\nk=\r\n");
-    // Only trailing CR and LF end a line; a CR inside stays part of the value.
-    EXPECT_EQ(RoundTrip("[S]\nk=a\rb\r\r\n"), "[S]\r\nk=a\rb\r\n");
 }
 
 TEST(IniStore, OddLinesAreIgnoredOrReadAsTheRulesSay) {
@@ -151,6 +150,76 @@ TEST(IniStore, AFailedReadLeavesTheDocumentAndAFailedWriteTheFile) {
     EXPECT_FALSE(WriteIniFile(document, U16(path)));
     EXPECT_EQ(TempDir::ReadBytes(path), "[Old]\r\n");
     EXPECT_FALSE(WriteIniFile(document, U16(dir.Path())));
+}
+
+TEST(IniStore, WhatIsWrittenReadsBackTheSameOrIsRefused) {
+    TempDir dir;
+    // Kept bytes at the end of a name: the section's blank stays, or 0x81 and "]" would read
+    // back as one character and the section under another name.
+    EXPECT_EQ(RoundTrip("[Zone\x81 ]\r\nk\x81 =v\x81\r\n"), "[Zone\x81 ]\r\nk\x81=v\x81\r\n");
+    TempDir::WriteBytes(dir.File("z.ini"), RoundTrip("[Zone\x81 ]\r\nk=1\r\n"));
+    IniDocument back;
+    ASSERT_TRUE(ReadIniFile(back, U16(dir.File("z.ini"))));
+    const IniSection* zone = back.FindSection(u"Zone\xDC81");
+    ASSERT_NE(zone, nullptr);
+    EXPECT_NE(zone->FindEntry(u"k"), nullptr);
+    EXPECT_EQ(back.AllSections().size(), 1u);
+
+    // Texts that would split a line, fall out of code page 936 or read back as another key.
+    struct Case {
+        const char16_t* section;
+        const char16_t* key;
+        const char16_t* value;
+        IniFileStatus status;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {u"System", u"LogPath", u"/a\nb/Log/", IniFileStatus::LineBreak,
+         "the value of LogPath in [System] holds a line break"},
+        {u"System", u"LogPath", u"/a\rb/Log/", IniFileStatus::LineBreak, "line break"},
+        {u"Sec\ntion", u"k", u"v", IniFileStatus::LineBreak, "the section name [Sec"},
+        {u"System", u"LogPath", u"/\xD55C/Log/", IniFileStatus::NotEncodable,
+         "the value of LogPath in [System] holds a character that code page 936 cannot hold"},
+        {u"S", u"k",
+         u"\xDC81"
+         u"A",
+         IniFileStatus::NotEncodable, "code page 936"},
+        {u"S", u"a=b", u"v", IniFileStatus::BadKey, "the key a=b in [S] would not read back"},
+        {u"S", u"[k", u"v] ", IniFileStatus::BadKey, "the key [k in [S]"},
+    };
+    const std::string path = dir.File("old.ini");
+    for (const Case& c : cases) {
+        TempDir::WriteBytes(path, "[Old]\r\n");
+        IniDocument document;
+        document.FindOrAddSection(u"A").FindOrAddEntry(u"fine").SetValue(u"1");
+        document.FindOrAddSection(c.section).FindOrAddEntry(c.key).SetValue(c.value);
+        const IniFileResult result = WriteIniFile(document, U16(path));
+        EXPECT_EQ(result.status, c.status) << c.reason;
+        EXPECT_EQ(TempDir::ReadBytes(path), "[Old]\r\n") << c.reason;
+        const std::u16string reason = result.Describe();
+        EXPECT_NE(std::string(reason.begin(), reason.end()).find(c.reason), std::string::npos)
+            << c.reason;
+    }
+}
+
+TEST(IniStore, FilesOverTheLimitAreRefusedUnread) {
+    TempDir dir;
+    const std::string path = dir.File("big.ini");
+    TempDir::WriteBytes(path, "[S]\r\nk=1\r\n");
+    ASSERT_EQ(truncate(path.c_str(), 4 << 20), 0); // 4 MiB: still read
+    IniDocument document;
+    ASSERT_TRUE(ReadIniFile(document, U16(path)));
+    ASSERT_NE(document.FindSection(u"S"), nullptr);
+
+    ASSERT_EQ(truncate(path.c_str(), (4 << 20) + 1), 0);
+    document.FindOrAddSection(u"Kept");
+    const IniFileResult result = ReadIniFile(document, U16(path));
+    EXPECT_EQ(result.status, IniFileStatus::CannotRead);
+    EXPECT_EQ(result.read, SafeReadResult::TooLarge);
+    EXPECT_NE(document.FindSection(u"Kept"), nullptr);
+    const std::u16string reason = result.Describe();
+    EXPECT_NE(std::string(reason.begin(), reason.end()).find("larger than 4 MiB"),
+              std::string::npos);
 }
 
 TEST(IniLists, ElementsFillSlotsInOrder) {
