@@ -225,9 +225,8 @@ TextId BandKindText(ParameterArea area, int band) {
                           : TextId::BandPeaking;
 }
 
-// "channel L (channel0), ten-band equaliser, band 3 (peaking), LEQ10_GAIN3 is not a finite
-// number", or the same for a coefficient.
-std::u16string DescribePosition(const ParameterPosition& where, const TextCatalog& texts) {
+// "channel L (channel0), ten-band equaliser, band 3 (peaking)".
+std::u16string DescribePlace(const ParameterPosition& where, const TextCatalog& texts) {
     std::u16string text = texts.Text(AreaText(where.area));
     if (where.band >= 0) {
         text = texts.Format(TextId::WhereBand,
@@ -238,10 +237,50 @@ std::u16string DescribePosition(const ParameterPosition& where, const TextCatalo
         text = texts.Format(where.channel == 0 ? TextId::WhereChannelL : TextId::WhereChannelR,
                             {text});
     }
+    return text;
+}
+
+// "channel L (channel0), ten-band equaliser, band 3 (peaking), EQGAINLEFT is not a finite
+// number", or the same for a coefficient.
+std::u16string DescribePosition(const ParameterPosition& where, const TextCatalog& texts) {
+    const std::u16string place = DescribePlace(where, texts);
     if (!where.key.empty()) {
-        return texts.Format(TextId::FieldNotFinite, {text, NumberText::Widen(where.key)});
+        return texts.Format(TextId::FieldNotFinite, {place, NumberText::Widen(where.key)});
     }
-    return texts.Format(TextId::CoefficientNotFinite, {text});
+    return texts.Format(TextId::CoefficientNotFinite, {place});
+}
+
+// Why a float of the file cannot go into a field of the type of value unchanged, or Ok.
+template <class V>
+ParameterFileStatus Judge(float f, const V&) {
+    if (!std::isfinite(f)) {
+        return ParameterFileStatus::NotFiniteValue;
+    }
+    if constexpr (std::is_same_v<V, int32_t>) {
+        if (f < -2147483648.0f || f >= 2147483648.0f) {
+            return ParameterFileStatus::OutOfRange;
+        }
+    }
+    return ParameterFileStatus::Ok;
+}
+
+// Judges the file floats of a field that starts at index; false, with result filled in, at the
+// first that is refused.
+bool CheckField(const Member& member, const ParameterArray& values, std::size_t index,
+                ParameterFileResult& result) {
+    const ParameterSet probe;
+    bool ok = true;
+    ForEachValue(member, probe, [&](const auto& value, std::size_t i) {
+        const ParameterFileStatus status =
+            ok ? Judge(values[index + i], value) : ParameterFileStatus::Ok;
+        if (status != ParameterFileStatus::Ok) {
+            ok = false;
+            result = ParameterFileResult{status};
+            result.where = ParameterFile::Locate(index + i);
+            result.value = values[index + i];
+        }
+    });
+    return ok;
 }
 
 } // namespace
@@ -390,19 +429,51 @@ ParameterFileResult ParameterFile::WriteParameterFile(const std::u16string& path
     return {};
 }
 
-ParameterFileResult ParameterFile::ReadArray(const std::u16string& path, ParameterArray& values) {
-    std::string bytes;
-    if (!SafeFile::Read(ProgramDirectory::Narrow(path), bytes, kParameterFileBytes)) {
-        return ParameterFileResult{ParameterFileStatus::CannotRead};
+ParameterFileResult ParameterFile::Check(const ParameterArray& values, std::uint64_t fileLength,
+                                         FileLength length) {
+    ParameterFileResult result;
+    if (length == FileLength::Exact && fileLength != kParameterFileBytes) {
+        result.status = ParameterFileStatus::WrongLength;
+        result.length = fileLength;
+        return result;
     }
-    values = Decode(bytes);
-    return {};
+    for (const HeaderSlot& slot : kHeader) {
+        if (!CheckField(slot.member, values, slot.index, result)) {
+            return result;
+        }
+    }
+    for (int channel = 0; channel < 2; ++channel) {
+        for (const BlockSlot& slot : kBlock) {
+            if (!CheckField(channel == 0 ? slot.left : slot.right, values,
+                            kBlockStart[channel] + slot.position, result)) {
+                return result;
+            }
+        }
+    }
+    return result;
 }
 
-ParameterFileResult ParameterFile::ReadParameterFile(const std::u16string& path,
-                                                     ParameterSet& set) {
+ParameterFileResult ParameterFile::ReadArray(const std::u16string& path, ParameterArray& values,
+                                             FileLength length) {
+    std::string bytes;
+    std::uint64_t fileLength = 0;
+    // One byte more than a parameter file tells a longer file from one of the right length.
+    if (SafeFile::ReadUpTo(ProgramDirectory::Narrow(path), bytes, kParameterFileBytes + 1,
+                           &fileLength) != SafeReadResult::Ok) {
+        return ParameterFileResult{ParameterFileStatus::CannotRead};
+    }
+    const ParameterArray decoded = Decode(bytes);
+    const ParameterFileResult checked = Check(decoded, fileLength, length);
+    if (checked.Ok()) {
+        values = decoded;
+    }
+    return checked;
+}
+
+ParameterFileResult ParameterFile::ReadParameterFile(const std::u16string& path, ParameterSet& set,
+                                                     FileLength length) {
     ParameterArray values{};
-    const ParameterFileResult result = ReadArray(path, values);
+    const ParameterFileResult result = ReadArray(path, values, length);
     if (result.Ok()) {
         ArrayToFields(values, set);
     }
@@ -436,10 +507,24 @@ std::u16string ParameterFile::Message(const ParameterFileResult& result, const s
     case ParameterFileStatus::NonFinite:
         return texts.Format(TextId::FileNonFinite, {path, DescribePosition(result.where, texts)});
     case ParameterFileStatus::CannotWrite:
-        return texts.Format(TextId::FileCannotWrite,
+        return texts.Format(SafeFile::OldFileIntact(result.writeError)
+                                ? TextId::FileCannotWrite
+                                : TextId::FileCannotWriteDamaged,
                             {path, SafeFile::Describe(result.writeError, texts)});
     case ParameterFileStatus::CannotRead:
         return texts.Format(TextId::FileCannotRead, {path});
+    case ParameterFileStatus::WrongLength:
+        return texts.Format(
+            TextId::FileWrongLength,
+            {path, NumberText::Widen(NumberText::FormatInt(static_cast<int64_t>(result.length))),
+             NumberText::Widen(NumberText::FormatInt(kParameterFileBytes))});
+    case ParameterFileStatus::NotFiniteValue:
+        return texts.Format(TextId::FileNotRead, {path, DescribePosition(result.where, texts)});
+    case ParameterFileStatus::OutOfRange:
+        return texts.Format(TextId::FileOutOfRange,
+                            {path, DescribePlace(result.where, texts),
+                             NumberText::Widen(result.where.key),
+                             NumberText::Widen(NumberText::FormatShortest(result.value))});
     }
     return u"Unknown parameter file result.";
 }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -26,9 +27,18 @@ enum class ParameterFileStatus {
     ToolNotLoaded,  // the filter design library is not loaded: nothing written
     ToolIncomplete, // it is loaded but EQ10Product or EQ8Product did not resolve: nothing written
     NonFinite,      // a value or a coefficient would be NaN or infinite: nothing written
-    CannotWrite,    // the file could not be written (see writeError); an old file is intact
+    CannotWrite,    // the file could not be written (see writeError)
     CannotRead,     // the file is missing, unreadable or not a regular file; nothing changed
+    // Refusals of the reader, which change nothing:
+    WrongLength,    // the file is not 2456 bytes long (see length)
+    NotFiniteValue, // a carried field holds NaN or an infinity (see where)
+    OutOfRange,     // an integer field holds a value outside the int32 range (see where, value)
 };
+
+// Whether the reader takes a file of another length than 2456 bytes: only when the user asked
+// for it (Load after its question, sonvex-cli --force). Missing floats then read as 0.0 and
+// bytes past 2456 are ignored; the values are checked either way.
+enum class FileLength { Exact, Any };
 
 // Which part of a channel block a file position belongs to.
 enum class ParameterArea {
@@ -57,7 +67,9 @@ struct ParameterFileResult {
 
     ParameterFileStatus status = ParameterFileStatus::Ok;
     SafeFileResult writeError = SafeFileResult::Ok; // for CannotWrite
-    ParameterPosition where;                        // for NonFinite: the first such position
+    ParameterPosition where;  // for NonFinite, NotFiniteValue, OutOfRange: the first position
+    float value = 0.0f;       // for OutOfRange: the value found there
+    std::uint64_t length = 0; // for WrongLength: the file's length in bytes
 
     bool Ok() const { return status == ParameterFileStatus::Ok; }
 };
@@ -70,12 +82,21 @@ public:
     // written to a temporary file and renamed into place.
     static ParameterFileResult WriteParameterFile(const std::u16string& path,
                                                   const ParameterSet& set, const ToolLibrary& tool);
-    // Reads the first 2456 bytes of path into the carried fields of set (the editor state is
-    // left alone). A file that cannot be read leaves set untouched.
-    static ParameterFileResult ReadParameterFile(const std::u16string& path, ParameterSet& set);
+    // Reads path into the carried fields of set (the editor state is left alone). A file that
+    // cannot be read, or that Check refuses, leaves set untouched.
+    static ParameterFileResult ReadParameterFile(const std::u16string& path, ParameterSet& set,
+                                                 FileLength length = FileLength::Exact);
     // The first 2456 bytes of path as a file array (missing floats 0.0), for tools that want the
-    // coefficients too. Devices, pipes and folders are refused.
-    static ParameterFileResult ReadArray(const std::u16string& path, ParameterArray& values);
+    // coefficients too, checked as ReadParameterFile does. Devices, pipes and folders are
+    // refused.
+    static ParameterFileResult ReadArray(const std::u16string& path, ParameterArray& values,
+                                         FileLength length = FileLength::Exact);
+    // Whether a file of fileLength bytes that decoded to values can be trusted: its length is
+    // 2456 bytes (unless length is Any), every carried field is finite, and every integer field
+    // lies within the int32 range, so that reading it changes no value on the way. The
+    // coefficient and zero areas are not looked at; the reader recomputes or ignores them.
+    static ParameterFileResult Check(const ParameterArray& values, std::uint64_t fileLength,
+                                     FileLength length);
 
     // The carried fields of set as a file array, coefficient areas still zero. The R block is
     // filled only when CHANUM is 2.

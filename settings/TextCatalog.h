@@ -53,6 +53,15 @@ class CIniLocalLan;
     X(FileCannotRead, u"IDS_FILE_CANNOT_READ", \
       u"The parameter file \"%1\" could not be read: it is missing, unreadable or not a " \
       u"regular file.") \
+    X(FileCannotWriteDamaged, u"IDS_FILE_CANNOT_WRITE_DAMAGED", \
+      u"The parameter file \"%1\" could not be written: %2.") \
+    X(FileWrongLength, u"IDS_FILE_WRONG_LENGTH", \
+      u"The parameter file \"%1\" was not read: it is %2 bytes long, and a parameter file has " \
+      u"exactly %3 bytes.") \
+    X(FileNotRead, u"IDS_FILE_NOT_READ", u"The parameter file \"%1\" was not read: %2.") \
+    X(FileOutOfRange, u"IDS_FILE_OUT_OF_RANGE", \
+      u"The parameter file \"%1\" was not read: %2, %3 holds %4, which is outside the range of " \
+      u"a 32-bit integer.") \
     X(WhereChannelL, u"IDS_WHERE_CHANNEL_L", u"channel L (channel0), %1") \
     X(WhereChannelR, u"IDS_WHERE_CHANNEL_R", u"channel R (channel1), %1") \
     X(WhereBand, u"IDS_WHERE_BAND", u"%1, band %2 (%3)") \

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -14,6 +15,7 @@
 #include <limits>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -311,12 +313,13 @@ TEST(ParameterFileBytes, LittleEndianWholeFloatsOnly) {
 
 class ReadFile : public FakeDesign {
 protected:
-    // Reads bytes as a file into a set that starts as start.
+    // Reads bytes as a file into a set that starts as start, taking any length as Load does
+    // once the user agreed.
     ParameterSet ReadBytes(const std::string& bytes, const ParameterSet& start = StereoSet()) {
         const std::string path = dir_.File("in.bin");
         TempDir::WriteBytes(path, bytes);
         ParameterSet set = start;
-        EXPECT_TRUE(ParameterFile::ReadParameterFile(U16(path), set).Ok());
+        EXPECT_TRUE(ParameterFile::ReadParameterFile(U16(path), set, FileLength::Any).Ok());
         return set;
     }
     TempDir dir_;
@@ -335,7 +338,7 @@ TEST_F(ReadFile, TwentyFourBytesSetTheHeaderAndZeroEverythingElse) {
     EXPECT_EQ(ReadBytes(""), OnlyEditorState(StereoSet()));
 }
 
-TEST_F(ReadFile, IntegersTruncateAndOddValuesBecomeIntMin) {
+TEST(ParameterFileFields, IntegersTruncateAndOddValuesBecomeIntMin) {
     std::vector<float> f = FileFloats(614);
     f[0] = 2.9f;           // CHANUM
     f[1] = 1e10f;          // SWFS, out of range
@@ -354,7 +357,10 @@ TEST_F(ReadFile, IntegersTruncateAndOddValuesBecomeIntMin) {
     f[189] = kInf;  // LLMT_THRESHOLD
     f[315] = 2.9f;  // SCTRGAINR1
     f[603] = -1e30f;
-    const ParameterSet set = ReadBytes(FloatBytes::LittleEndian(f));
+    ParameterArray values{};
+    std::copy(f.begin(), f.end(), values.begin());
+    ParameterSet set = StereoSet();
+    ParameterFile::ArrayToFields(values, set);
 
     EXPECT_EQ(set.CHANUM, 2);
     EXPECT_EQ(set.SWFS, kIntMin);
@@ -374,6 +380,73 @@ TEST_F(ReadFile, IntegersTruncateAndOddValuesBecomeIntMin) {
     EXPECT_TRUE(std::isnan(set.EQQLEFT[0]));
     EXPECT_TRUE(std::signbit(set.LLMT_ECALTIME));
     EXPECT_EQ(set.LLMT_THRESHOLD, kInf);
+}
+
+TEST_F(ReadFile, FilesThatCannotBeTrustedAreRefusedAndChangeNothing) {
+    struct Case {
+        const char* what;
+        std::size_t floats; // length of the file in floats
+        std::size_t index;  // where value goes
+        float value;
+        FileLength length;
+        ParameterFileStatus status;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"empty", 0, 0, 0, FileLength::Exact, ParameterFileStatus::WrongLength,
+         "was not read: it is 0 bytes long, and a parameter file has exactly 2456 bytes"},
+        {"short", 6, 0, 2, FileLength::Exact, ParameterFileStatus::WrongLength,
+         "it is 24 bytes long"},
+        {"long", 615, 0, 2, FileLength::Exact, ParameterFileStatus::WrongLength,
+         "it is 2460 bytes long"},
+        {"NaN sample rate", 614, 1, kNaN, FileLength::Exact, ParameterFileStatus::NotFiniteValue,
+         "was not read: header, SWFS is not a finite number"},
+        {"NaN switch", 614, 3, kNaN, FileLength::Exact, ParameterFileStatus::NotFiniteValue,
+         "header, DrcSwtch is not a finite number"},
+        {"infinite R gain", 614, 328, kInf, FileLength::Exact, ParameterFileStatus::NotFiniteValue,
+         "channel R (channel1), ten-band equaliser, band 2 (peaking), EQGAINRIGHT is not a "
+         "finite number"},
+        {"NaN Q", 614, 47, kNaN, FileLength::Exact, ParameterFileStatus::NotFiniteValue,
+         "channel L (channel0), ten-band equaliser, band 1 (peaking), EQQLEFT"},
+        {"huge frequency", 614, 37, 3e9f, FileLength::Exact, ParameterFileStatus::OutOfRange,
+         "channel L (channel0), ten-band equaliser, band 0 (low shelf), EQCFLEFT holds 3e+09, "
+         "which is outside the range of a 32-bit integer"},
+        {"2^31 sample rate", 614, 1, 2147483648.0f, FileLength::Exact,
+         ParameterFileStatus::OutOfRange, "SWFS holds"},
+        {"short NaN, any length", 30, 27, kNaN, FileLength::Any,
+         ParameterFileStatus::NotFiniteValue, "EQGAINLEFT is not a finite number"},
+    };
+    const std::string path = dir_.File("in.bin");
+    for (const Case& c : cases) {
+        std::vector<float> f = FileFloats(std::max<std::size_t>(c.floats, 1));
+        f[c.index] = c.value;
+        f.resize(c.floats);
+        TempDir::WriteBytes(path, FloatBytes::LittleEndian(f));
+        ParameterSet set = StereoSet();
+        const ParameterFileResult result =
+            ParameterFile::ReadParameterFile(U16(path), set, c.length);
+        EXPECT_EQ(result.status, c.status) << c.what;
+        EXPECT_EQ(set, StereoSet()) << c.what;
+        const std::string message = Utf8(ParameterFile::Message(result, U16(path)));
+        EXPECT_NE(message.find(c.message), std::string::npos) << c.what << ": " << message;
+    }
+    // Ten megabytes of garbage are measured, not read.
+    ASSERT_EQ(::truncate(path.c_str(), 10 << 20), 0);
+    ParameterArray values{};
+    values[0] = 7.0f;
+    const ParameterFileResult big = ParameterFile::ReadArray(U16(path), values);
+    EXPECT_EQ(big.status, ParameterFileStatus::WrongLength);
+    EXPECT_EQ(big.length, 10u << 20);
+    EXPECT_EQ(values[0], 7.0f);
+
+    // The edges that are kept: the lowest int32, and NaN in a coefficient, which no reader uses.
+    std::vector<float> f = FileFloats(614);
+    f[1] = -2147483648.0f;
+    f[55] = kNaN;
+    TempDir::WriteBytes(path, FloatBytes::LittleEndian(f));
+    ParameterSet set = StereoSet();
+    ASSERT_TRUE(ParameterFile::ReadParameterFile(U16(path), set).Ok());
+    EXPECT_EQ(set.SWFS, kIntMin);
 }
 
 TEST_F(ReadFile, BytesPastTheFileAreIgnored) {
