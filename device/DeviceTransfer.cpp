@@ -36,6 +36,13 @@ bool IsRegularFile(const std::string& path) {
     return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+// A parameter file the reader takes as it is: 2456 bytes, every value one it can hold.
+bool IsCompleteCopy(const std::u16string& path) {
+    ParameterArray values{};
+    return IsRegularFile(ProgramDirectory::Narrow(path)) &&
+           ParameterFile::ReadArray(path, values).Ok();
+}
+
 } // namespace
 
 DeviceTransfer::DeviceTransfer(ParameterSet& params, const ToolLibrary& tool,
@@ -116,6 +123,11 @@ TransferPlan DeviceTransfer::Prepare(TransferDirection direction) {
             plan.command.argv = {adb, "push", local, remote};
         } else {
             plan.command.argv = {adb, "pull", remote, local};
+            // What is still there is no complete copy (a killed pull's part, say): whatever
+            // stands there after the pull is then the device's file, or nothing.
+            if (IsRegularFile(local)) {
+                std::remove(local.c_str());
+            }
         }
     }
     plan.ready = true;
@@ -135,6 +147,7 @@ AdbRunResult DeviceTransfer::RunAdb(const AdbCommand& command) {
 }
 
 int DeviceTransfer::Finish(const TransferPlan& plan, const AdbRunResult& run) {
+    lastRead_ = ParameterFileResult{};
     if (!plan.ready) {
         return -1; // refused in Prepare, already reported
     }
@@ -149,8 +162,16 @@ int DeviceTransfer::Finish(const TransferPlan& plan, const AdbRunResult& run) {
     }
     // A pull that reported success without leaving a readable file is a failure, not a reason to
     // load whatever copy an earlier transfer left.
-    if (!ParameterFile::ReadParameterFile(plan.localPath, params_).Ok()) {
+    lastRead_ = ParameterFile::ReadParameterFile(plan.localPath, params_, fileLength_);
+    if (lastRead_.status == ParameterFileStatus::CannotRead) {
         return Fail(plan, -1);
+    }
+    if (!lastRead_.Ok()) {
+        // adb did its part; the device's file is what cannot be trusted.
+        PutBack(plan, true);
+        reporter_.Report(ParameterFile::Message(
+            lastRead_, NumberText::Widen(DeviceDirectory() + plan.deviceName), texts_));
+        return -1;
     }
     if (plan.hasOldCopy) {
         std::remove(ProgramDirectory::Narrow(plan.asidePath).c_str());
@@ -167,19 +188,20 @@ int DeviceTransfer::TransferParameterFile(TransferDirection direction) {
 bool DeviceTransfer::MoveAside(TransferPlan& plan) {
     const std::string local = ProgramDirectory::Narrow(plan.localPath);
     const std::string aside = ProgramDirectory::Narrow(plan.asidePath);
-    if (ProgramDirectory::Exists(plan.localPath)) {
+    if (IsCompleteCopy(plan.localPath)) {
         if (std::rename(local.c_str(), aside.c_str()) != 0) {
             return false;
         }
         plan.hasOldCopy = true;
     } else {
-        // An earlier pull that was interrupted left its copy aside: it is still the last one.
-        plan.hasOldCopy = IsRegularFile(aside);
+        // An earlier pull that was interrupted left its copy aside: it is still the last one, and
+        // whatever that pull left in its place (nothing, or a partial file) is worth less.
+        plan.hasOldCopy = IsCompleteCopy(plan.asidePath);
     }
     return true;
 }
 
-void DeviceTransfer::PutBack(const TransferPlan& plan) {
+void DeviceTransfer::PutBack(const TransferPlan& plan, bool adbRan) {
     if (plan.direction != TransferDirection::Pull) {
         return;
     }
@@ -187,13 +209,14 @@ void DeviceTransfer::PutBack(const TransferPlan& plan) {
     if (plan.hasOldCopy) {
         // Replaces whatever the failed pull left in its place.
         std::rename(ProgramDirectory::Narrow(plan.asidePath).c_str(), local.c_str());
-    } else if (IsRegularFile(local)) {
-        std::remove(local.c_str()); // a partial file of the failed pull
+    } else if (adbRan && IsRegularFile(local)) {
+        // A partial or refused file of the failed pull.
+        std::remove(local.c_str());
     }
 }
 
 int DeviceTransfer::Fail(const TransferPlan& plan, int code) {
-    PutBack(plan);
+    PutBack(plan, code != -2);
     reporter_.Report(FailureMessage());
     return code;
 }

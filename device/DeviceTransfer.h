@@ -1,5 +1,6 @@
 #pragma once
 
+#include "params/ParameterFile.h"
 #include "params/ParameterSet.h"
 #include "settings/TextCatalog.h"
 
@@ -42,7 +43,7 @@ struct TransferPlan {
     AdbCommand command;
     std::u16string localPath; // EQPara.bin in the program directory
     std::u16string asidePath; // pull: where the earlier EQPara.bin waits while adb runs
-    bool hasOldCopy = false;  // pull: an earlier copy waits at asidePath
+    bool hasOldCopy = false;  // pull: a complete earlier copy waits at asidePath
     std::string deviceName;   // "Para_" + SWFS + "Hz_" + CHANUM + "ch.bin"
 };
 
@@ -53,17 +54,20 @@ struct TransferPlan {
 // parameter set stays on its own thread:
 //   1. Prepare (owner's thread): forms the device name from SWFS and CHANUM; push writes
 //      EQPara.bin, pull moves an earlier EQPara.bin aside so that a pull that reports success
-//      without writing the file cannot pass off the old copy as the device's.
+//      without writing the file cannot pass off the old copy as the device's. Only a complete
+//      copy (one the reader takes) is moved aside, so a partial file that a killed pull left
+//      never replaces a good copy waiting there.
 //   2. RunAdb (any thread): runs adb and nothing else; no parameter set, no reporter.
 //   3. Finish (owner's thread): judges the run; a successful pull reads EQPara.bin into the
-//      parameter set; a failed pull puts the earlier copy back and leaves the set untouched.
+//      parameter set, refusing a file of the wrong length or with values it cannot hold; a
+//      failed or refused pull puts the earlier copy back and leaves the set untouched.
 // TransferParameterFile runs all three in sequence.
 //
 // Results: 0 success; -1 adb ran and failed (a non-zero exit code, the time-out, or a pull that
 // left no readable file), and also a transfer refused before adb ran (the parameter file writer
-// refused, EQPara.bin could not be written or moved aside); -2 adb could not be started (not
-// found, or not executable). Every negative result has been reported: "update parameter fail!"
-// for the adb failures, the refusal's own message otherwise.
+// refused, EQPara.bin could not be written or moved aside) or a pulled file the reader refused;
+// -2 adb could not be started (not found, or not executable). Every negative result has been
+// reported: "update parameter fail!" for the adb failures, the refusal's own message otherwise.
 class DeviceTransfer {
 public:
     static constexpr int kDefaultTimeoutMs = 25000;
@@ -82,6 +86,11 @@ public:
     int TransferParameterFile(TransferDirection direction);
     // The adb run of the last TransferParameterFile (not started when it was refused before).
     const AdbRunResult& LastRun() const { return lastRun_; }
+    // How the last Finish of a pull read EQPara.bin (Ok when it did not get that far).
+    const ParameterFileResult& LastRead() const { return lastRead_; }
+    // Whether a pulled file of another length than 2456 bytes is read (sonvex-cli pull --force);
+    // its values are checked either way.
+    void SetFileLength(FileLength length) { fileLength_ = length; }
 
     // "Para_48000Hz_2ch.bin".
     static std::string DeviceFileName(int32_t sampleRate, int32_t channels);
@@ -97,7 +106,9 @@ public:
 
 private:
     bool MoveAside(TransferPlan& plan);
-    void PutBack(const TransferPlan& plan);
+    // After a failed pull: the complete earlier copy goes back to EQPara.bin; without one, a file
+    // that adb (when it ran) left there is removed.
+    void PutBack(const TransferPlan& plan, bool adbRan);
     int Fail(const TransferPlan& plan, int code);
 
     ParameterSet& params_;
@@ -106,5 +117,7 @@ private:
     TransferReporter& reporter_;
     int timeoutMs_;
     TextCatalog texts_;
+    FileLength fileLength_ = FileLength::Exact;
     AdbRunResult lastRun_;
+    ParameterFileResult lastRead_;
 };

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <thread>
 #include <vector>
@@ -56,6 +57,14 @@ ParameterSet ValidSet(int32_t rate, int32_t channels) {
     }
     s.LLMT_THRESHOLD = -1.5f;
     return s;
+}
+
+// A complete parameter file of an earlier transfer: one channel at 8000 Hz, everything else 0.
+std::string EarlierCopy() {
+    std::vector<float> file(614, 0.0f);
+    file[0] = 1;
+    file[1] = 8000;
+    return FloatBytes::LittleEndian(file);
 }
 
 class Transfer : public ::testing::Test {
@@ -108,16 +117,15 @@ TEST_F(Transfer, MonoNamesTheDeviceFileInBothDirections) {
 }
 
 TEST_F(Transfer, PullReadsTheDeviceFileInStepsAcrossThreads) {
-    TempDir::WriteBytes(Local(), "copy of an earlier Set");
-    std::vector<float> file(700, 0.0f); // longer than a parameter file
+    TempDir::WriteBytes(Local(), EarlierCopy());
+    std::vector<float> file(614, 0.0f);
     file[0] = 1;
     file[1] = 16000;
     file[2] = 0;
     file[5] = 1;
-    file[16] = -4;  // SCTRGAINL1
-    file[27] = 6;   // EQGAINLEFT[0]
-    file[315] = 9;  // SCTRGAINR1, read whatever CHANUM says
-    file[650] = 77; // past the file: ignored
+    file[16] = -4; // SCTRGAINL1
+    file[27] = 6;  // EQGAINLEFT[0]
+    file[315] = 9; // SCTRGAINR1, read whatever CHANUM says
     adb_.PutDeviceFile(kStereoRemote, FloatBytes::LittleEndian(file));
 
     DeviceTransfer transfer = Make();
@@ -154,11 +162,11 @@ TEST_F(Transfer, FailingAdbLeavesTheSetAndTheOldCopy) {
     EXPECT_EQ(TempDir::ReadBytes(Local()).size(), 2456u) << "a failed push still wrote the file";
     EXPECT_EQ(transfer.LastRun().exitCode, 1);
 
-    TempDir::WriteBytes(Local(), "copy of an earlier Set");
+    TempDir::WriteBytes(Local(), EarlierCopy());
     adb_.PutDeviceFile(kStereoRemote, FloatBytes::LittleEndian({1, 8000}));
     EXPECT_EQ(transfer.TransferParameterFile(TransferDirection::Pull), -1);
     EXPECT_EQ(set_, ValidSet(48000, 2));
-    EXPECT_EQ(TempDir::ReadBytes(Local()), "copy of an earlier Set");
+    EXPECT_TRUE(TempDir::ReadBytes(Local()) == EarlierCopy());
     EXPECT_FALSE(fs::exists(Aside()));
     EXPECT_EQ(reporter_.messages, (std::vector<std::u16string>{kFail, kFail}));
     EXPECT_EQ(adb_.Calls().size(), 2u);
@@ -167,11 +175,11 @@ TEST_F(Transfer, FailingAdbLeavesTheSetAndTheOldCopy) {
 TEST_F(Transfer, PullReportingSuccessWithoutAFileIsAFailure) {
     adb_.Set("FAKE_ADB_NOWRITE", "1");
     adb_.PutDeviceFile(kStereoRemote, FloatBytes::LittleEndian({1, 8000}));
-    TempDir::WriteBytes(Local(), "copy of an earlier Set");
+    TempDir::WriteBytes(Local(), EarlierCopy());
     DeviceTransfer transfer = Make();
     EXPECT_EQ(transfer.TransferParameterFile(TransferDirection::Pull), -1);
     EXPECT_EQ(set_, ValidSet(48000, 2));
-    EXPECT_EQ(TempDir::ReadBytes(Local()), "copy of an earlier Set");
+    EXPECT_TRUE(TempDir::ReadBytes(Local()) == EarlierCopy());
     EXPECT_FALSE(fs::exists(Aside()));
     EXPECT_EQ(reporter_.messages, std::vector<std::u16string>{kFail});
 
@@ -180,6 +188,53 @@ TEST_F(Transfer, PullReportingSuccessWithoutAFileIsAFailure) {
     EXPECT_EQ(transfer.TransferParameterFile(TransferDirection::Pull), -1);
     EXPECT_FALSE(fs::exists(Local()));
     EXPECT_EQ(set_, ValidSet(48000, 2));
+}
+
+TEST_F(Transfer, UntrustworthyPulledFilesAreRefusedAndTheGoodCopyStays) {
+    struct Case {
+        const char* what;
+        std::vector<float> file;
+        const char* message;
+    };
+    std::vector<float> nan(614, 0.0f);
+    nan[27 + 3] = std::numeric_limits<float>::quiet_NaN(); // EQGAINLEFT[3]
+    const Case cases[] = {
+        {"empty", {}, "it is 0 bytes long"},
+        {"short", {2, 48000, 1, 1, 1, 1}, "it is 24 bytes long"},
+        {"NaN", nan, "channel L (channel0), ten-band equaliser, band 3 (peaking), EQGAINLEFT"},
+    };
+    DeviceTransfer transfer = Make();
+    for (const Case& c : cases) {
+        reporter_.messages.clear();
+        TempDir::WriteBytes(Local(), EarlierCopy());
+        adb_.PutDeviceFile(kStereoRemote, FloatBytes::LittleEndian(c.file));
+        EXPECT_EQ(transfer.TransferParameterFile(TransferDirection::Pull), -1) << c.what;
+        EXPECT_EQ(set_, ValidSet(48000, 2)) << c.what;
+        EXPECT_TRUE(TempDir::ReadBytes(Local()) == EarlierCopy()) << c.what;
+        EXPECT_FALSE(fs::exists(Aside())) << c.what;
+        ASSERT_EQ(reporter_.messages.size(), 1u) << c.what;
+        const std::string message = TextCodec::ToUtf8(reporter_.messages[0]);
+        EXPECT_NE(message.find("\"" + kStereoRemote + "\" was not read"), std::string::npos)
+            << message;
+        EXPECT_NE(message.find(c.message), std::string::npos) << message;
+    }
+
+    // A pull killed half-way left part of a file and the good copy aside: a failing pull puts
+    // the good copy back instead of moving the part over it.
+    TempDir::WriteBytes(Local(), EarlierCopy().substr(0, 1000));
+    TempDir::WriteBytes(Aside(), EarlierCopy());
+    adb_.Set("FAKE_ADB_FAIL", "1");
+    EXPECT_EQ(transfer.TransferParameterFile(TransferDirection::Pull), -1);
+    EXPECT_TRUE(TempDir::ReadBytes(Local()) == EarlierCopy());
+    EXPECT_FALSE(fs::exists(Aside()));
+
+    // Asked to, a short file is read: the rest of its values are 0.
+    adb_.Set("FAKE_ADB_FAIL", "");
+    adb_.PutDeviceFile(kStereoRemote, FloatBytes::LittleEndian({1, 16000}));
+    transfer.SetFileLength(FileLength::Any);
+    EXPECT_EQ(transfer.TransferParameterFile(TransferDirection::Pull), 0);
+    EXPECT_EQ(set_.SWFS, 16000);
+    EXPECT_EQ(set_.SCTRGAINL1, 0);
 }
 
 TEST_F(Transfer, MissingAdbIsNotStarted) {
