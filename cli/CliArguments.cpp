@@ -3,6 +3,7 @@
 #include "settings/CIniSettingBase.h"
 #include "settings/TextCodec.h"
 
+#include <algorithm>
 #include <charconv>
 
 std::optional<int32_t> CliArguments::StrictInt(std::string_view word) {
@@ -29,6 +30,24 @@ bool CliArguments::LoadConfiguration(const std::string& path, CIniSettingBase& c
     if (config.Load(Path(path))) {
         return true;
     }
-    err << "sonvex-cli: cannot read the configuration \"" << path << "\"\n";
+    err << "sonvex-cli: cannot read the configuration \"" << path
+        << "\": " << TextCodec::ToUtf8(config.LastFileResult().Describe()) << "\n";
     return false;
+}
+
+bool CliArguments::SaveConfiguration(const std::string& path, CIniSettingBase& config,
+                                     std::ostream& err) {
+    if (config.Save(u"")) {
+        return true;
+    }
+    err << "sonvex-cli: cannot write the configuration \"" << path
+        << "\": " << TextCodec::ToUtf8(config.LastFileResult().Describe()) << "\n";
+    return false;
+}
+
+bool CliArguments::TakeForce(std::vector<std::string>& args) {
+    const auto end = std::remove(args.begin(), args.end(), std::string("--force"));
+    const bool found = end != args.end();
+    args.erase(end, args.end());
+    return found;
 }

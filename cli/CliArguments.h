@@ -20,4 +20,10 @@ public:
     // cannot be read.
     static bool LoadConfiguration(const std::string& path, CIniSettingBase& config,
                                   std::ostream& err);
+    // Saves the loaded configuration; false, with a message on err that says why and whether
+    // the file is unchanged, when it cannot be written.
+    static bool SaveConfiguration(const std::string& path, CIniSettingBase& config,
+                                  std::ostream& err);
+    // Removes every "--force" from args; whether there was one.
+    static bool TakeForce(std::vector<std::string>& args);
 };

@@ -21,15 +21,21 @@ void WriteFloats(JsonWriter& json, const char* key, std::span<const float> value
 } // namespace
 
 int DumpCommand::Run(const std::vector<std::string>& args, CliIo& io) const {
-    if (args.size() != 1) {
+    std::vector<std::string> words = args;
+    const bool force = CliArguments::TakeForce(words);
+    if (words.size() != 1) {
         io.err << "usage: sonvex-cli " << Synopsis() << "\n";
         return kExitUsage;
     }
-    const std::u16string path = CliArguments::Path(args[0]);
+    const std::u16string path = CliArguments::Path(words[0]);
     ParameterArray values{};
-    const ParameterFileResult result = ParameterFile::ReadArray(path, values);
+    const ParameterFileResult result =
+        ParameterFile::ReadArray(path, values, force ? FileLength::Any : FileLength::Exact);
     if (!result.Ok()) {
         io.err << "sonvex-cli: " << TextCodec::ToUtf8(ParameterFile::Message(result, path)) << "\n";
+        if (result.status == ParameterFileStatus::WrongLength) {
+            io.err << "sonvex-cli: --force reads it anyway, the missing values as 0\n";
+        }
         return kExitFailure;
     }
     ParameterSet set;

@@ -12,15 +12,18 @@ const char* ParameterFileCommand::Name() const {
 }
 
 const char* ParameterFileCommand::Synopsis() const {
-    return kind_ == Kind::Write ? "write CONFIG OUT.bin" : "read IN.bin CONFIG";
+    return kind_ == Kind::Write ? "write CONFIG OUT.bin" : "read IN.bin CONFIG [--force]";
 }
 
 int ParameterFileCommand::Run(const std::vector<std::string>& args, CliIo& io) const {
-    if (args.size() != 2) {
+    std::vector<std::string> words = args;
+    const bool force = kind_ == Kind::Read && CliArguments::TakeForce(words);
+    if (words.size() != 2) {
         io.err << "usage: sonvex-cli " << Synopsis() << "\n";
         return kExitUsage;
     }
-    return kind_ == Kind::Write ? Write(args[0], args[1], io) : Read(args[0], args[1], io);
+    return kind_ == Kind::Write ? Write(words[0], words[1], io)
+                                : Read(words[0], words[1], force, io);
 }
 
 int ParameterFileCommand::Write(const std::string& config, const std::string& file,
@@ -41,21 +44,23 @@ int ParameterFileCommand::Write(const std::string& config, const std::string& fi
     return kExitOk;
 }
 
-int ParameterFileCommand::Read(const std::string& file, const std::string& config,
+int ParameterFileCommand::Read(const std::string& file, const std::string& config, bool force,
                                CliIo& io) const {
     CIniSettingBase settings;
     if (!CliArguments::LoadConfiguration(config, settings, io.err)) {
         return kExitFailure;
     }
     const std::u16string path = CliArguments::Path(file);
-    const ParameterFileResult result = ParameterFile::ReadParameterFile(path, settings.Params);
+    const ParameterFileResult result = ParameterFile::ReadParameterFile(
+        path, settings.Params, force ? FileLength::Any : FileLength::Exact);
     if (!result.Ok()) {
         io.err << "sonvex-cli: " << TextCodec::ToUtf8(ParameterFile::Message(result, path)) << "\n";
+        if (result.status == ParameterFileStatus::WrongLength) {
+            io.err << "sonvex-cli: --force reads it anyway, the missing values as 0\n";
+        }
         return kExitFailure;
     }
-    if (!settings.Save(u"")) {
-        io.err << "sonvex-cli: cannot write the configuration \"" << config
-               << "\" (read-only or not writable); it is unchanged\n";
+    if (!CliArguments::SaveConfiguration(config, settings, io.err)) {
         return kExitFailure;
     }
     PrintConfiguration(io.out, settings);

@@ -68,9 +68,7 @@ int ResetCommand::Run(const std::vector<std::string>& args, CliIo& io) const {
                << " Hz leaves no octave above 20 Hz; nothing was reset\n";
         return kExitFailure;
     }
-    if (!config.Save(u"")) {
-        io.err << "sonvex-cli: cannot write the configuration \"" << options.config
-               << "\" (read-only or not writable); it is unchanged\n";
+    if (!CliArguments::SaveConfiguration(options.config, config, io.err)) {
         return kExitFailure;
     }
     PrintConfiguration(io.out, config);

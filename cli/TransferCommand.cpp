@@ -48,13 +48,15 @@ void ExplainAdbFailure(const DeviceTransfer& transfer, const std::u16string& pro
     }
 }
 
-// The words after "push" or "pull": CONFIG and an optional --timeout MS (1 or more); false on a
-// usage error (message already written).
-bool ParseArguments(const std::vector<std::string>& args, std::string& config, int& timeoutMs,
-                    std::ostream& err) {
+// The words after "push" or "pull": CONFIG, an optional --timeout MS (1 or more) and, for a pull,
+// --force; false on a usage error (message already written).
+bool ParseArguments(const std::vector<std::string>& args, bool pull, std::string& config,
+                    int& timeoutMs, bool& force, std::ostream& err) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& word = args[i];
-        if (word == "--timeout") {
+        if (pull && word == "--force") {
+            force = true;
+        } else if (word == "--timeout") {
             const std::optional<int32_t> value =
                 i + 1 < args.size() ? CliArguments::StrictInt(args[++i]) : std::nullopt;
             if (!value || *value < 1) {
@@ -84,13 +86,15 @@ const char* TransferCommand::Name() const {
 
 const char* TransferCommand::Synopsis() const {
     return direction_ == TransferDirection::Push ? "push CONFIG [--timeout MS]"
-                                                 : "pull CONFIG [--timeout MS]";
+                                                 : "pull CONFIG [--timeout MS] [--force]";
 }
 
 int TransferCommand::Run(const std::vector<std::string>& args, CliIo& io) const {
     std::string config;
     int timeoutMs = DeviceTransfer::kDefaultTimeoutMs;
-    if (!ParseArguments(args, config, timeoutMs, io.err)) {
+    bool force = false;
+    if (!ParseArguments(args, direction_ == TransferDirection::Pull, config, timeoutMs, force,
+                        io.err)) {
         io.err << "usage: sonvex-cli " << Synopsis() << "\n";
         return kExitUsage;
     }
@@ -104,19 +108,26 @@ int TransferCommand::Run(const std::vector<std::string>& args, CliIo& io) const 
     }
     StderrReporter reporter(io.err);
     DeviceTransfer transfer(settings.Params, tool, io.programDirectory, reporter, timeoutMs);
+    transfer.SetFileLength(force ? FileLength::Any : FileLength::Exact);
     const int result = transfer.TransferParameterFile(direction_);
     if (result != 0) {
+        const ParameterFileStatus read = transfer.LastRead().status;
+        if (read == ParameterFileStatus::WrongLength) {
+            io.err << "sonvex-cli: --force reads it anyway, the missing values as 0\n";
+        }
+        // A refused device file has been reported; adb itself did its part.
+        const bool refused =
+            read != ParameterFileStatus::Ok && read != ParameterFileStatus::CannotRead;
         const bool adbRan = transfer.LastRun().started || result == -2;
-        if (adbRan) {
+        if (adbRan && !refused) {
             ExplainAdbFailure(transfer, io.programDirectory, io.err);
         }
         return result == -2 ? kExitAdbNotStarted : kExitFailure;
     }
     if (direction_ == TransferDirection::Pull) {
-        if (!settings.Save(u"")) {
-            io.err << "sonvex-cli: the device's parameters were read, but the configuration \""
-                   << config << "\" cannot be written (read-only or not writable); it is "
-                   << "unchanged\n";
+        if (!CliArguments::SaveConfiguration(config, settings, io.err)) {
+            io.err << "sonvex-cli: the device's parameters were read into EQPara.bin, but not "
+                      "into the configuration\n";
             return kExitFailure;
         }
         PrintConfiguration(io.out, settings);

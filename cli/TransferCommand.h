@@ -7,7 +7,8 @@
 // sends it to the device with adb; CONFIG stays as it is.
 // sonvex-cli pull CONFIG: fetches the device's file into EQPara.bin, reads it into CONFIG's
 // parameter set and saves CONFIG (the command line has no other place to keep it), then prints
-// CONFIG as JSON. A failed pull changes nothing.
+// CONFIG as JSON. A failed pull changes nothing, and neither does a device file that is not 2456
+// bytes long (unless --force is given) or holds values the parameter set cannot hold.
 // --timeout MS replaces adb's time-out of 25000 ms.
 // Exit codes: 0 done, 1 adb failed or the transfer was refused, 3 adb could not be started.
 class TransferCommand : public CliCommand {

@@ -1,10 +1,13 @@
 #include "tests/cli/CliRun.h"
+#include "tests/support/OtherUser.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TinyDisk.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -111,6 +114,51 @@ TEST(CliConfig, ResetRefusesRatesWithoutOctavesAndUnwritableFiles) {
     EXPECT_EQ(run.code, 1);
     EXPECT_TRUE(run.out.empty());
     EXPECT_EQ(TempDir::ReadBytes(dir.File("config.ini")), kConfig);
+}
+
+// The message of a run that must fail without touching the configuration.
+void ExpectRefused(const CliRun& run, const std::string& path, const std::string& reason) {
+    EXPECT_EQ(run.code, 1) << run.err;
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_NE(run.err.find(reason), std::string::npos) << run.err;
+    EXPECT_TRUE(TempDir::ReadBytes(path) == kConfig) << "the configuration changed";
+}
+
+TEST(CliConfig, ResetSaysWhyNothingWasWritten) {
+    // A full disk.
+    TinyDisk disk("size=16k,nr_inodes=4,mode=0755");
+    if (disk.Mounted()) {
+        TempDir::WriteBytes(disk.File("config.ini"), kConfig);
+        disk.Fill();
+        ExpectRefused(RunCli({"reset", disk.File("config.ini")}), disk.File("config.ini"),
+                      "the disk is full (no space or no file entry left, or the quota is used "
+                      "up); the old file is intact");
+    }
+    // A file of root's in a folder everybody may write, reset by another user.
+    TempDir dir;
+    const std::string path = dir.File("config.ini");
+    TempDir::WriteBytes(path, kConfig);
+    if (OtherUser::Available()) {
+        ASSERT_EQ(chmod(dir.Path().c_str(), 0777), 0);
+        ASSERT_EQ(chmod(path.c_str(), 0644), 0);
+        CliRun asNobody;
+        const OtherUser::Outcome outcome = OtherUser::Run([&](std::string& text) {
+            const CliRun run = RunCli({"reset", path});
+            text = run.out + run.err;
+            return run.code;
+        });
+        asNobody.code = outcome.code;
+        asNobody.err = outcome.text;
+        ExpectRefused(asNobody, path, "you may not write the file");
+    }
+    // A configuration of 100 MB is not read at all.
+    ASSERT_EQ(truncate(path.c_str(), 100 << 20), 0);
+    const CliRun big = RunCli({"reset", path});
+    EXPECT_EQ(big.code, 1);
+    EXPECT_NE(big.err.find("larger than 4 MiB"), std::string::npos) << big.err;
+    if (!disk.Mounted() || !OtherUser::Available()) {
+        GTEST_SKIP() << "the full disk or the other user needs root";
+    }
 }
 
 TEST(CliConfig, HelpAndVersion) {

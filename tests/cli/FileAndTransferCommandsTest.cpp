@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -184,6 +185,56 @@ TEST_F(CliFiles, FileErrorsAndRefusalsExitOne) {
     run = Cli({"push", config_});
     EXPECT_EQ(run.code, 1);
     EXPECT_TRUE(adb_.Calls().empty());
+}
+
+TEST_F(CliFiles, ReadDumpAndPullRefuseFilesTheyCannotTrust) {
+    const std::string in = adb_.ScratchFile("short.bin");
+    TempDir::WriteBytes(in, FloatBytes::LittleEndian({1, 16000, 1, 0, 0, 1}));
+    CliRun run = Cli({"read", in, config_});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("was not read: it is 24 bytes long, and a parameter file has exactly "
+                           "2456 bytes"),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("--force"), std::string::npos);
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_EQ(TempDir::ReadBytes(config_), kConfig);
+    EXPECT_EQ(Cli({"dump", in}).code, 1);
+    EXPECT_EQ(Cli({"dump", "--force", in}).code, 0);
+
+    // Asked to, the short file is read, the rest as 0.
+    run = Cli({"read", in, config_, "--force"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(LoadConfig().SWFS, 16000);
+    EXPECT_EQ(LoadConfig().SCTRGAINL1, 0);
+
+    // A NaN is refused even then.
+    TempDir::WriteBytes(config_, kConfig);
+    TempDir::WriteBytes(in, FloatBytes::LittleEndian({1, std::numeric_limits<float>::quiet_NaN()}));
+    run = Cli({"read", "--force", in, config_});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("header, SWFS is not a finite number"), std::string::npos) << run.err;
+    EXPECT_EQ(TempDir::ReadBytes(config_), kConfig);
+
+    // Garbage from the device: refused by its length, the earlier copy stays.
+    ASSERT_EQ(Cli({"write", config_, Local()}).code, 0);
+    const std::string earlier = TempDir::ReadBytes(Local());
+    adb_.PutDeviceFile(kRemote, std::string(100000, '\xFF'));
+    run = Cli({"pull", config_});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("\"" + kRemote + "\" was not read: it is 100000 bytes long"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(run.err.find("update parameter fail!"), std::string::npos) << run.err;
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_EQ(TempDir::ReadBytes(config_), kConfig);
+    EXPECT_TRUE(TempDir::ReadBytes(Local()) == earlier);
+
+    adb_.PutDeviceFile(kRemote, FloatBytes::LittleEndian({1, 16000}));
+    EXPECT_EQ(Cli({"pull", config_}).code, 1);
+    run = Cli({"pull", config_, "--force"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(LoadConfig().SWFS, 16000);
 }
 
 TEST_F(CliFiles, UsageErrorsExitTwo) {
