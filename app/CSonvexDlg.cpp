@@ -460,7 +460,10 @@ void CSonvexDlg::OnSave() {
         // Saying "saved" when nothing reached the disk would lose the user's edits at exit.
         const std::u16string path =
             settings_.FilePath().empty() ? programDirectory_ + u"config.ini" : settings_.FilePath();
-        ShowMessage(QString::fromStdU16String(Texts().Format(TextId::SaveFailed, {path})), true);
+        const TextCatalog texts = Texts();
+        ShowMessage(QString::fromStdU16String(texts.Format(
+                        TextId::SaveFailed, {path, settings_.LastFileResult().Describe(texts)})),
+                    true);
     }
 }
 
@@ -607,13 +610,16 @@ void CSonvexDlg::OnLoad() {
         return;
     }
     const QFileInfo info(chosen);
-    if (info.isFile() && info.size() != static_cast<qint64>(kParameterFileBytes) &&
-        !CMessageReporter::AskYesNo(
-            *this, ParameterFileChooser::LengthQuestion(Texts(), chosen, info.size()))) {
+    const bool otherLength =
+        info.isFile() && info.size() != static_cast<qint64>(kParameterFileBytes);
+    if (otherLength && !CMessageReporter::AskYesNo(*this, ParameterFileChooser::LengthQuestion(
+                                                              Texts(), chosen, info.size()))) {
         return;
     }
+    // The user agreed to another length; the values are checked either way.
     const std::u16string path = chosen.toStdU16String();
-    const ParameterFileResult result = ParameterFile::ReadParameterFile(path, Params());
+    const ParameterFileResult result = ParameterFile::ReadParameterFile(
+        path, Params(), otherLength ? FileLength::Any : FileLength::Exact);
     if (!result.Ok()) {
         ShowMessage(QString::fromStdU16String(ParameterFile::Message(result, path, Texts())), true);
         return;

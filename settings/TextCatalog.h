@@ -25,8 +25,8 @@ class CIniLocalLan;
       u"Only the first %1 bytes are read; the rest is ignored.") \
     X(LoadAnyway, u"IDS_LOAD_ANYWAY", u"Load it anyway?") \
     X(SaveFailed, u"IDS_SAVE_FAILED", \
-      u"Saving failed: \"%1\" cannot be written (it is missing or not writable). The settings " \
-      u"are kept only until the program ends.") \
+      u"Saving failed: \"%1\" cannot be written (%2). The settings are kept only until the " \
+      u"program ends.") \
     X(SerialInvalidNumber, u"IDS_SERIAL_INVALID_NUMBER", u"Invalid port number %1.") \
     X(SerialRefusedSetting, u"IDS_SERIAL_REFUSED_SETTING", u"The serial port refused a setting.") \
     X(SerialNoPortName, u"IDS_SERIAL_NO_PORT_NAME", u"No serial port has the number %1.") \

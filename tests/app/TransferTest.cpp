@@ -54,6 +54,7 @@ private slots:
     void loadAsksAboutAFileOfAnotherLength();
     void unusableFilesAreReported();
     void chineseIsShownThroughout();
+    void untrustworthyFilesAreRefused();
 };
 
 void TransferTest::setPushesTheParameterFileAndSaves() {
@@ -370,6 +371,38 @@ void TransferTest::chineseIsShownThroughout() {
     }
     // Qt's translations go with the window.
     QCOMPARE(QCoreApplication::translate("QFileDialog", "&Open"), QString("&Open"));
+}
+
+void TransferTest::untrustworthyFilesAreRefused() {
+    AppProgramDir dir;
+    dir.Write(kDeviceFile, DeviceFileBytes().substr(0, 24));
+    auto w = Open(dir);
+    MessageBoxCatcher catcher;
+    const std::string before = Snapshot(w->Settings().Params);
+    dir.MarkConfig();
+    w->OnRead();
+    QCOMPARE(catcher.Texts().size(), 2);
+    QVERIFY(catcher.Texts()[0].contains("it is 24 bytes long"));
+    QCOMPARE(catcher.Texts()[1], QString::fromUtf8("读取参数失败"));
+    QCOMPARE(Snapshot(w->Settings().Params), before);
+    QCOMPARE(w->PublicPage().SampleRateBox().text(), QString("48000"));
+
+    // Load: a NaN is refused whether or not the user agreed to a short file.
+    std::string nan = DeviceFileBytes();
+    nan.replace(4 * 1, 4, std::string("\x00\x00\xC0\x7F", 4)); // SWFS
+    dir.Write("nan.bin", nan);
+    dir.Write("short nan.bin", nan.substr(0, 24));
+    catcher.Clear();
+    catcher.SetAnswer(QMessageBox::Yes);
+    for (const char* name : {"nan.bin", "short nan.bin"}) {
+        w->SetFileNameAsker(
+            [&](ParameterFileChooser::Purpose) { return QString::fromStdString(dir.File(name)); });
+        w->OnLoad();
+        QVERIFY(catcher.Texts().back().contains("SWFS is not a finite number"));
+    }
+    QCOMPARE(catcher.Texts().size(), 3); // the length question once
+    QCOMPARE(Snapshot(w->Settings().Params), before);
+    QVERIFY(dir.Marked());
 }
 
 QTEST_MAIN(TransferTest)
