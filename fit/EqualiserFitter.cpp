@@ -20,6 +20,11 @@ FitResult Failed(FitStatus status, int64_t evaluations = 0) {
     return result;
 }
 
+FitStatus Failure(ChainStatus status) {
+    return status == ChainStatus::LibraryMissing ? FitStatus::LibraryMissing
+                                                 : FitStatus::BadSampleRate;
+}
+
 // The peaking bands of each equaliser in frequency order (the response does not depend on it).
 void SortPeaks(std::vector<BandSteps>& slots) {
     for (BandSteps& steps : slots) {
@@ -74,8 +79,8 @@ FitResult EqualiserFitter::Fit(const FitRequest& request, const FitProgress& pro
         // so is never worse.
         FitRun alone(chain_, request, {EqualiserKind::TenBand}, control);
         FitOutcome first;
-        if (alone.Prepare() != ChainStatus::Ok) {
-            return Failed(FitStatus::LibraryMissing);
+        if (const ChainStatus status = alone.Prepare(); status != ChainStatus::Ok) {
+            return Failed(Failure(status));
         }
         if (!alone.Run({}, {}, 0.0, kAloneShare, first)) {
             return Failed(FitStatus::Cancelled, alone.Evaluations());
@@ -90,8 +95,8 @@ FitResult EqualiserFitter::Fit(const FitRequest& request, const FitProgress& pro
     }
 
     FitRun run(chain_, request, slots, control);
-    if (run.Prepare() != ChainStatus::Ok) {
-        return Failed(FitStatus::LibraryMissing);
+    if (const ChainStatus status = run.Prepare(); status != ChainStatus::Ok) {
+        return Failed(Failure(status));
     }
     FitOutcome outcome;
     double before = 0.0;

@@ -10,7 +10,8 @@ enum class FitStatus {
     Ok,
     Cancelled,      // the cancel flag was raised; nothing was chosen
     LibraryMissing, // the design library or one of its entry points is not loaded
-    BadSampleRate,  // SWFS leaves no frequency a band can take (below 4 Hz)
+    BadSampleRate,  // SWFS leaves a band no frequency (below 4 Hz), or the response was aligned
+                    // for another sample rate
 };
 
 // What a fit chose: the bands of each equaliser it fitted (only those), every one within the
