@@ -106,7 +106,7 @@ bool BandPlacement::PlaceShelf(FitModel& model, ContinuousFit& fit, const Parame
     if (!fit.Curves(values, curves)) {
         return false;
     }
-    model.Residuals(curves, error);
+    model.Errors(curves, error);
     std::vector<BandValues> best = values;
     double bestCost = cost;
     for (int k = 0; k < kCorners; ++k) {
@@ -147,7 +147,7 @@ bool BandPlacement::PlacePeak(FitModel& model, ContinuousFit& fit, const Paramet
     if (!fit.Curves(values, curves)) {
         return false;
     }
-    model.Residuals(curves, error);
+    model.Errors(curves, error);
     const std::vector<double> smoothed = Smoothed(frequencies, error);
     std::size_t peak = 0;
     for (std::size_t i = 1; i < smoothed.size(); ++i) {

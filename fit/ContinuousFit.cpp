@@ -2,6 +2,9 @@
 
 #include "fit/LevenbergMarquardt.h"
 
+#include <algorithm>
+#include <cstddef>
+
 namespace {
 
 // Forward-difference steps: 0.1 % in frequency, 0.01 dB, 0.2 % in Q. The library's curves are
@@ -78,16 +81,12 @@ bool ContinuousFit::Jacobian(const std::vector<double>& x, const std::vector<dou
             return false;
         }
         const std::vector<double>& base = lastCurves_[entry.slot];
-        double* column = jacobian.data() + k * rows;
-        double mean = 0.0;
         for (std::size_t i = 0; i < rows; ++i) {
-            column[i] = (moved[i] - base[i]) / step;
-            mean += column[i];
+            moved[i] = (moved[i] - base[i]) / step;
         }
-        mean /= static_cast<double>(rows);
-        for (std::size_t i = 0; i < rows; ++i) {
-            column[i] -= mean;
-        }
+        model_.Weigh(moved);
+        std::copy(moved.begin(), moved.end(),
+                  jacobian.begin() + static_cast<std::ptrdiff_t>(k * rows));
     }
     return true;
 }

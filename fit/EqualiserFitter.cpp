@@ -25,6 +25,24 @@ FitStatus Failure(ChainStatus status) {
                                                  : FitStatus::BadSampleRate;
 }
 
+// The error over every measured point of the request with these bands in the fitted equalisers,
+// which count as switched on. False when the chain cannot be computed.
+bool ErrorOf(const ChainResponse& chain, const FitRequest& request,
+             const std::vector<EqualiserBands>& bands, double& rms) {
+    ParameterSet set = request.parameters;
+    for (const EqualiserBands& band : bands) {
+        band.StoreInto(set, request.channel);
+        (band.kind == EqualiserKind::TenBand ? set.EQSwtch : set.EQSwtch1) = true;
+    }
+    std::vector<double> chainOnGrid;
+    if (chain.Chain(set, request.channel, request.response.Grid(), chainOnGrid) !=
+        ChainStatus::Ok) {
+        return false;
+    }
+    rms = request.response.RmsOnGrid(chainOnGrid);
+    return true;
+}
+
 // The peaking bands of each equaliser in frequency order (the response does not depend on it).
 void SortPeaks(std::vector<BandSteps>& slots) {
     for (BandSteps& steps : slots) {
@@ -99,25 +117,24 @@ FitResult EqualiserFitter::Fit(const FitRequest& request, const FitProgress& pro
         return Failed(Failure(status));
     }
     FitOutcome outcome;
-    double before = 0.0;
-    double after = 0.0;
-    if (!run.CurrentCost(before) || !run.Run(extraStarts, extraCandidates, from, 1.0, outcome)) {
+    if (!run.Run(extraStarts, extraCandidates, from, 1.0, outcome)) {
         return Failed(FitStatus::Cancelled, evaluations + run.Evaluations());
     }
     SortPeaks(outcome.steps);
-    if (!run.Cost(outcome.steps, after)) {
-        return Failed(FitStatus::Cancelled, evaluations + run.Evaluations());
-    }
-    control.Finish();
-
     FitResult result;
-    result.evaluations = evaluations + run.Evaluations();
-    result.rmsBefore = run.Model().Rms(before);
-    result.rmsAfter = run.Model().Rms(after);
-    result.rmsContinuous = run.Model().Rms(outcome.continuousCost);
+    std::vector<EqualiserBands> current;
+    std::vector<EqualiserBands> chosen;
     for (const BandSteps& steps : outcome.steps) {
-        (steps.kind == EqualiserKind::TenBand ? result.tenBand : result.eightBand) =
-            steps.ToBands();
+        current.push_back(EqualiserBands::Of(set, steps.kind, request.channel));
+        chosen.push_back(steps.ToBands());
+        (steps.kind == EqualiserKind::TenBand ? result.tenBand : result.eightBand) = chosen.back();
     }
+    if (!ErrorOf(chain_, request, current, result.rmsBefore) ||
+        !ErrorOf(chain_, request, chosen, result.rmsAfter)) {
+        return Failed(FitStatus::LibraryMissing);
+    }
+    result.evaluations = evaluations + run.Evaluations();
+    result.rmsContinuous = run.Model().Rms(outcome.continuousCost);
+    control.Finish();
     return result;
 }

@@ -9,6 +9,12 @@ FitModel::FitModel(const ChainResponse& chain, const FitRequest& request,
     : chain_(chain), response_(response), parameters_(request.parameters),
       channel_(request.channel), sampleRate_(request.parameters.SWFS), slots_(std::move(slots)),
       control_(control), grid_(response.Grid()) {
+    const std::vector<double>& weights = response.Weights();
+    if (std::any_of(weights.begin(), weights.end(), [](double w) { return w != 1.0; })) {
+        for (const double weight : weights) {
+            roots_.push_back(std::sqrt(weight));
+        }
+    }
     if (divisor > 1) {
         constexpr int32_t kFewestPoints = 64;
         grid_.pointCount = std::max(kFewestPoints, grid_.pointCount / divisor);
@@ -53,21 +59,48 @@ bool FitModel::Curve(std::size_t slot, const BandValues& values, std::vector<dou
     return true;
 }
 
-void FitModel::Residuals(const std::vector<std::vector<double>>& curves,
-                         std::vector<double>& residuals) const {
-    residuals = base_;
-    for (const std::vector<double>& curve : curves) {
-        for (std::size_t i = 0; i < residuals.size(); ++i) {
-            residuals[i] += curve[i];
+void FitModel::Weigh(std::vector<double>& values) const {
+    const std::vector<double>& weights = response_.Weights();
+    double mean = 0.0;
+    if (roots_.empty()) {
+        for (const double value : values) {
+            mean += value;
+        }
+    } else {
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            mean += weights[i] * values[i];
         }
     }
-    double mean = 0.0;
-    for (const double value : residuals) {
-        mean += value;
+    mean /= response_.TotalWeight();
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        values[i] = roots_.empty() ? values[i] - mean : roots_[i] * (values[i] - mean);
     }
-    mean /= static_cast<double>(std::max<std::size_t>(residuals.size(), 1));
-    for (double& value : residuals) {
-        value -= mean;
+}
+
+void FitModel::Errors(const std::vector<std::vector<double>>& curves,
+                      std::vector<double>& errors) const {
+    errors = base_;
+    for (const std::vector<double>& curve : curves) {
+        for (std::size_t i = 0; i < errors.size(); ++i) {
+            errors[i] += curve[i];
+        }
+    }
+    const std::vector<double>& weights = response_.Weights();
+    double mean = 0.0;
+    for (std::size_t i = 0; i < errors.size(); ++i) {
+        mean += roots_.empty() ? errors[i] : weights[i] * errors[i];
+    }
+    mean /= response_.TotalWeight();
+    for (double& error : errors) {
+        error -= mean;
+    }
+}
+
+void FitModel::Residuals(const std::vector<std::vector<double>>& curves,
+                         std::vector<double>& residuals) const {
+    Errors(curves, residuals);
+    for (std::size_t i = 0; i < roots_.size(); ++i) {
+        residuals[i] *= roots_[i];
     }
 }
 
@@ -82,5 +115,5 @@ double FitModel::Cost(const std::vector<std::vector<double>>& curves) const {
 }
 
 double FitModel::Rms(double cost) const {
-    return std::sqrt(cost / static_cast<double>(std::max<std::size_t>(Points(), 1)));
+    return std::sqrt(cost / std::max(response_.TotalWeight(), 1.0));
 }

@@ -15,7 +15,8 @@
 // fit), interpolated in log-frequency onto the measured points; everything else
 // of the chain (Gain1, Gain2 and an equaliser that is not fitted, when its switch is on) is
 // computed once. The error at each point is measured + chain - target; the cost is its sum of
-// squares after removing the mean, so RMS = sqrt(cost / points).
+// squares after removing the mean, each point counted as often as its weight says (a point of a
+// thinned response stands for several), so RMS = sqrt(cost / total weight).
 class FitModel {
 public:
     // With divisor 1 the model uses the response's design grid; with a larger one a grid from the
@@ -41,9 +42,15 @@ public:
     bool Curve(std::size_t slot, const BandValues& values, std::vector<double>& curve);
     // The cost with one curve per slot.
     double Cost(const std::vector<std::vector<double>>& curves) const;
-    // The residual at every point (base + curves), mean removed.
+    // The error at every point (base + curves), the mean removed.
+    void Errors(const std::vector<std::vector<double>>& curves, std::vector<double>& errors) const;
+    // The same, each multiplied by the square root of its point's weight: the residuals of the
+    // least squares, whose sum of squares is the cost.
     void Residuals(const std::vector<std::vector<double>>& curves,
                    std::vector<double>& residuals) const;
+    // Removes the mean of values (one per point) and weighs them as Residuals does: a column of
+    // the Jacobian, or a curve to be compared with the residuals.
+    void Weigh(std::vector<double>& values) const;
     double Rms(double cost) const;
 
 private:
@@ -57,6 +64,7 @@ private:
     DesignGrid grid_;
     LogInterpolator fromGrid_;
     std::vector<double> base_;
+    std::vector<double> roots_; // square roots of the weights; empty when every weight is 1
     std::vector<float> record_;
     std::vector<float> gridCurve_;
     int64_t evaluations_ = 0;

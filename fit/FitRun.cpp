@@ -19,6 +19,9 @@ constexpr int kLatticeRounds = 40;
 // The rough stages (the starts and the reseeding) work on a design grid with a third of the
 // points: close enough to find the basin of a minimum, at a third of the cost.
 constexpr int32_t kCoarseDivisor = 3;
+// The measured points closer than this are merged for the search. The pages' grid has a point
+// every hundredth of an octave, so a measurement on it is left as it is.
+constexpr double kThinnedOctaves = 1.0 / 128.0;
 // How many continuous minima are polished on the full grid and searched on the lattice; a
 // minimum whose cost is more than kLatticeSpread times the best one's is not searched.
 constexpr std::size_t kLatticeStarts = 2;
@@ -32,8 +35,9 @@ constexpr double kPolishShare = 0.1;
 
 FitRun::FitRun(const ChainResponse& chain, const FitRequest& request,
                std::vector<EqualiserKind> slots, FitControl& control)
-    : request_(request), coarse_(chain, request, request.response, slots, control, kCoarseDivisor),
-      full_(chain, request, request.response, slots, control),
+    : request_(request), thinned_(request.response.Thinned(kThinnedOctaves)),
+      coarse_(chain, request, thinned_, slots, control, kCoarseDivisor),
+      full_(chain, request, thinned_, slots, control),
       map_(slots, request.parameters.SWFS, EqualiserFitter::kMaxQ), coarseFit_(coarse_, map_),
       fullFit_(full_, map_), lattice_(full_, EqualiserFitter::kMaxQTenths) {
     for (const EqualiserKind kind : slots) {

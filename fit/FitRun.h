@@ -21,7 +21,9 @@ struct FitOutcome {
     double continuousCost = 0.0;
 };
 
-// The search for one set of slots (the ten-band equaliser, the eight-band one, or both):
+// The search for one set of slots (the ten-band equaliser, the eight-band one, or both), on the
+// measured points merged to at most one per 1/128 octave (AlignedResponse::Thinned; a measurement
+// from a Fourier transform has thousands per octave at the top):
 //
 // 1. continuous minima by Levenberg-Marquardt on a coarse design grid (a third of the points)
 //    from five starts: the current bands, greedy placement with the shelves first and last,
@@ -41,13 +43,6 @@ public:
     const FitModel& Model() const { return full_; }
     int64_t Evaluations() const { return coarse_.Evaluations() + full_.Evaluations(); }
 
-    // The cost of the current bands as they are. False when cancelled.
-    bool CurrentCost(double& cost) { return fullFit_.Cost(raw_, cost); }
-    // The cost of lattice points. False when cancelled.
-    bool Cost(const std::vector<BandSteps>& steps, double& cost) {
-        return lattice_.Cost(steps, cost);
-    }
-
     // The whole search, reporting progress from `from` to `to`. False when cancelled.
     bool Run(const std::vector<std::vector<BandValues>>& extraStarts,
              const std::vector<std::vector<BandSteps>>& extraCandidates, double from, double to,
@@ -65,6 +60,7 @@ private:
     Candidates(const std::vector<std::vector<BandSteps>>& extra) const;
 
     const FitRequest& request_;
+    AlignedResponse thinned_;
     FitModel coarse_;
     FitModel full_;
     ParameterMap map_;

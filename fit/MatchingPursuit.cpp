@@ -5,7 +5,8 @@
 
 namespace {
 
-// One candidate band of the pursuit: its curve at +6 dB, centred, and where it may go.
+// One candidate band of the pursuit: its curve at +6 dB, centred and weighed as the residuals
+// are (FitModel::Weigh), and where it may go.
 struct Atom {
     bool peak;
     bool lowShelf;
@@ -58,17 +59,6 @@ double Dot(const std::vector<double>& a, const std::vector<double>& b) {
     return sum;
 }
 
-void Centre(std::vector<double>& values) {
-    double mean = 0.0;
-    for (const double value : values) {
-        mean += value;
-    }
-    mean /= static_cast<double>(std::max<std::size_t>(values.size(), 1));
-    for (double& value : values) {
-        value -= mean;
-    }
-}
-
 // The dictionary of the pursuits: peaks every sixth of an octave at five widths, shelves every
 // third, each curve at +6 dB and centred. False when cancelled.
 bool Dictionary(FitModel& model, double maxQ, std::vector<Atom>& atoms) {
@@ -101,7 +91,7 @@ bool Dictionary(FitModel& model, double maxQ, std::vector<Atom>& atoms) {
         if (!model.Curve(0, one, atom.curve)) {
             return false;
         }
-        Centre(atom.curve);
+        model.Weigh(atom.curve);
     }
     return true;
 }
@@ -213,7 +203,7 @@ bool MatchingPursuit::Plain(FitModel& model, ContinuousFit& fit, double maxQ,
         peaksLeft += bands.Bands() - 2;
     }
     std::vector<double> target = model.Base();
-    Centre(target);
+    model.Weigh(target);
     std::vector<std::size_t> chosen;
     std::vector<double> weights;
     std::vector<double> residual = target;

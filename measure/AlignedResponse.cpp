@@ -52,26 +52,62 @@ AlignStatus AlignedResponse::Align(const MeasuredResponse& measurement, const Ta
         return AlignStatus::TooFewPoints;
     }
     result.target_ = target.On(result.frequencies_);
+    result.weights_.assign(result.Size(), 1.0);
+    result.totalWeight_ = static_cast<double>(result.Size());
     result.grid_ = GridFor(sampleRate, result.frequencies_.front());
     result.fromGrid_ = LogInterpolator(result.grid_.Frequencies(), result.frequencies_);
     aligned = std::move(result);
     return AlignStatus::Ok;
 }
 
-double AlignedResponse::CentredRms(const std::vector<double>& values) {
+double AlignedResponse::CentredRms(const std::vector<double>& values,
+                                   const std::vector<double>& weights) {
     if (values.empty()) {
         return 0.0;
     }
+    const auto weight = [&](std::size_t i) { return weights.empty() ? 1.0 : weights[i]; };
+    double total = 0.0;
     double mean = 0.0;
-    for (const double value : values) {
-        mean += value;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        total += weight(i);
+        mean += weight(i) * values[i];
     }
-    mean /= static_cast<double>(values.size());
+    mean /= total;
     double sum = 0.0;
-    for (const double value : values) {
-        sum += (value - mean) * (value - mean);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        sum += weight(i) * (values[i] - mean) * (values[i] - mean);
     }
-    return std::sqrt(sum / static_cast<double>(values.size()));
+    return std::sqrt(sum / total);
+}
+
+AlignedResponse AlignedResponse::Thinned(double octaves) const {
+    AlignedResponse thinned;
+    thinned.range_ = range_;
+    thinned.grid_ = grid_;
+    std::size_t first = 0;
+    while (first < Size()) {
+        const double end = std::log2(frequencies_[first]) + octaves;
+        double logs = 0.0;
+        double measured = 0.0;
+        double target = 0.0;
+        double weight = 0.0;
+        std::size_t next = first;
+        for (; next < Size() && (next == first || std::log2(frequencies_[next]) < end); ++next) {
+            logs += weights_[next] * std::log2(frequencies_[next]);
+            measured += weights_[next] * measured_[next];
+            target += weights_[next] * target_[next];
+            weight += weights_[next];
+        }
+        thinned.frequencies_.push_back(next == first + 1 ? frequencies_[first]
+                                                         : std::exp2(logs / weight));
+        thinned.measured_.push_back(next == first + 1 ? measured_[first] : measured / weight);
+        thinned.target_.push_back(next == first + 1 ? target_[first] : target / weight);
+        thinned.weights_.push_back(weight);
+        first = next;
+    }
+    thinned.totalWeight_ = totalWeight_;
+    thinned.fromGrid_ = LogInterpolator(grid_.Frequencies(), thinned.frequencies_);
+    return thinned;
 }
 
 double AlignedResponse::Rms(const std::vector<double>& chainOnPoints) const {
@@ -79,7 +115,7 @@ double AlignedResponse::Rms(const std::vector<double>& chainOnPoints) const {
     for (std::size_t i = 0; i < Size(); ++i) {
         difference[i] = measured_[i] + chainOnPoints[i] - target_[i];
     }
-    return CentredRms(difference);
+    return CentredRms(difference, weights_);
 }
 
 double AlignedResponse::RmsOnGrid(const std::vector<double>& chainOnGrid) const {

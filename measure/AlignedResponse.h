@@ -24,7 +24,9 @@ enum class AlignStatus {
 // log-frequency onto these points; the predicted response is measurement + chain.
 //
 // The error is the root mean square over these points of predicted - target after removing their
-// mean difference, so the overall level does not count. Every point counts once.
+// mean difference, so the overall level does not count. Every measured point counts once: a point
+// of a thinned copy (Thinned) stands for several and counts as many, so that the error on the
+// copy follows the error on all of them.
 class AlignedResponse {
 public:
     static constexpr std::size_t kMinPoints = 2;
@@ -37,6 +39,15 @@ public:
     const std::vector<double>& Measured() const { return measured_; }
     const std::vector<double>& Target() const { return target_; }
     const FitRange& Range() const { return range_; }
+    // How many measured points each point stands for (1 unless thinned), and their sum.
+    const std::vector<double>& Weights() const { return weights_; }
+    double TotalWeight() const { return totalWeight_; }
+
+    // A copy on fewer points where the points lie closer than `octaves` apart: the points within
+    // each such span from the first one on are merged into one (at their mean log-frequency,
+    // with their mean measured and target levels) that counts for all of them. The grid stays.
+    // Measurements from a Fourier transform have thousands of points per octave at the top.
+    AlignedResponse Thinned(double octaves) const;
 
     // The design grid the chain is computed on, and its interpolation onto the points.
     const DesignGrid& Grid() const { return grid_; }
@@ -47,13 +58,17 @@ public:
     // The error in dB for a chain given on Grid().
     double RmsOnGrid(const std::vector<double>& chainOnGrid) const;
 
-    // The root mean square of values after removing their mean.
-    static double CentredRms(const std::vector<double>& values);
+    // The root mean square of values after removing their mean, each counted weights[i] times
+    // (every one once when weights is empty).
+    static double CentredRms(const std::vector<double>& values,
+                             const std::vector<double>& weights = {});
 
 private:
     std::vector<double> frequencies_;
     std::vector<double> measured_;
     std::vector<double> target_;
+    std::vector<double> weights_;
+    double totalWeight_ = 0.0;
     FitRange range_;
     DesignGrid grid_;
     LogInterpolator fromGrid_;

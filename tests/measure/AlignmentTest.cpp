@@ -102,6 +102,26 @@ TEST(Alignment, ErrorIgnoresTheOverallLevelAndFollowsTheTarget) {
     EXPECT_NEAR(aligned.Rms(chain), 0.0, 1e-12);
 }
 
+TEST(Alignment, ThinnedPointsCountForThoseTheyMerge) {
+    // Three points within a hundredth of an octave at 1 kHz, two lone ones.
+    MeasuredResponse measurement{{100.0, 1000.0, 1002.0, 1004.0, 4000.0},
+                                 {1.0, 4.0, 5.0, 6.0, -2.0}};
+    AlignedResponse aligned;
+    ASSERT_EQ(AlignedResponse::Align(measurement, TargetCurve::Flat(), FitRange{}, 48000, aligned),
+              AlignStatus::Ok);
+    const AlignedResponse thinned = aligned.Thinned(0.01);
+    EXPECT_EQ(thinned.Weights(), (std::vector<double>{1.0, 3.0, 1.0}));
+    EXPECT_EQ(thinned.Measured(), (std::vector<double>{1.0, 5.0, -2.0}));
+    EXPECT_EQ(thinned.Frequencies()[0], 100.0);
+    EXPECT_NEAR(thinned.Frequencies()[1], std::cbrt(1000.0 * 1002.0 * 1004.0), 1e-9);
+    EXPECT_EQ(thinned.TotalWeight(), 5.0);
+    // A chain that levels the merged points leaves the same error on both.
+    const std::vector<double> chain{0.0, -4.0, -5.0, -6.0, 0.0};
+    const double full = aligned.Rms(chain);
+    EXPECT_NEAR(thinned.Rms({0.0, -5.0, 0.0}), full, 1e-12);
+    EXPECT_NEAR(full, AlignedResponse::CentredRms({1.0, 0.0, 0.0, 0.0, -2.0}), 1e-12);
+}
+
 TEST(Alignment, ReadsARange) {
     EXPECT_EQ(FitRange::Parse("20-20000")->high, 20000.0);
     EXPECT_EQ(FitRange::Parse("31.5-16000")->low, 31.5);
