@@ -35,14 +35,15 @@ ParameterSet Flat() {
     return set;
 }
 
-// A measurement on the pages' grid (20 Hz, 1000 points) that the ten-band bands below turn into
-// a flat line 80 dB high: 80 dB minus their curve, as the library computes it.
+// A measurement on every third point of the pages' grid (20 Hz, 1000 points) that the ten-band
+// bands below turn into a flat line 80 dB high: 80 dB minus their curve, as the library computes
+// it.
 MeasuredResponse Correctable(float* record) {
     std::vector<float> curve(1000);
     Library().Eq10()(record, curve.data(), 48000, 20.0f, 1000);
     MeasuredResponse measurement;
     const double step = std::log2(24000.0 / 20.0) / 1000.0;
-    for (int i = 0; i < 1000; ++i) {
+    for (int i = 0; i < 1000; i += 3) {
         measurement.frequencies.push_back(20.0 * std::exp2(step * i));
         measurement.levels.push_back(80.0 - curve[static_cast<std::size_t>(i)]);
     }
@@ -110,8 +111,8 @@ TEST(Fit, BothEqualisersDoAtLeastAsWellAsTheTenBandAloneWithinTheSteps) {
     set.EQCFRIGHT1 = {40, 120, 290, 700, 1690, 4080, 9900, 21000};
     set.EQQRIGHT1 = {2, 2, 2, 2, 2, 2};
     MeasuredResponse measurement;
-    for (int i = 0; i < 400; ++i) {
-        const double f = 15.0 * std::pow(22000.0 / 15.0, i / 399.0);
+    for (int i = 0; i < 200; ++i) {
+        const double f = 15.0 * std::pow(22000.0 / 15.0, i / 199.0);
         const double rollOff = -10.0 * std::log10(1.0 + std::pow(70.0 / f, 4.0));
         const double bump = 4.0 * std::exp(-std::pow(std::log2(f / 6000.0) / 0.5, 2.0));
         measurement.frequencies.push_back(f);
