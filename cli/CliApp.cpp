@@ -33,6 +33,9 @@ void CliApp::PrintUsage(std::ostream& stream) const {
     for (const auto& command : commands_) {
         stream << "  sonvex-cli " << command->Synopsis() << "\n";
     }
+    stream << "\nfit prints the RMS errors before and after and the fitted bands as JSON;\n"
+              "import-eq prints the bands and every change it made as JSON, and each change\n"
+              "also on standard error; without --out neither writes a file.\n";
     stream << "\nJSON and CSV go to standard output, messages to standard error.\n"
               "Exit codes: 0 success, 1 failure, 2 usage error or a measurement, target or EQ\n"
               "file that cannot be read, 3 adb could not be started.\n";
