@@ -3,6 +3,8 @@
 #include "cli/CurveCommand.h"
 #include "cli/DesignCommand.h"
 #include "cli/DumpCommand.h"
+#include "cli/ExchangeCommand.h"
+#include "cli/FitCommand.h"
 #include "cli/ParameterFileCommand.h"
 #include "cli/ResetCommand.h"
 #include "cli/ShowCommand.h"
@@ -19,6 +21,9 @@ CliApp::CliApp() {
     commands_.push_back(std::make_unique<DumpCommand>());
     commands_.push_back(std::make_unique<TransferCommand>(TransferDirection::Push));
     commands_.push_back(std::make_unique<TransferCommand>(TransferDirection::Pull));
+    commands_.push_back(std::make_unique<FitCommand>());
+    commands_.push_back(std::make_unique<ExchangeCommand>(ExchangeCommand::Direction::Export));
+    commands_.push_back(std::make_unique<ExchangeCommand>(ExchangeCommand::Direction::Import));
 }
 
 void CliApp::PrintUsage(std::ostream& stream) const {
@@ -28,8 +33,12 @@ void CliApp::PrintUsage(std::ostream& stream) const {
     for (const auto& command : commands_) {
         stream << "  sonvex-cli " << command->Synopsis() << "\n";
     }
+    stream << "\nfit prints the RMS errors before and after and the fitted bands as JSON;\n"
+              "import-eq prints the bands and every change it made as JSON, and each change\n"
+              "also on standard error; without --out neither writes a file.\n";
     stream << "\nJSON and CSV go to standard output, messages to standard error.\n"
-              "Exit codes: 0 success, 1 failure, 2 usage error, 3 adb could not be started.\n";
+              "Exit codes: 0 success, 1 failure, 2 usage error or a measurement, target or EQ\n"
+              "file that cannot be read, 3 adb could not be started.\n";
 }
 
 int CliApp::Main(const std::vector<std::string>& args, CliIo& io) const {
