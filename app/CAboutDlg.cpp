@@ -13,12 +13,12 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowIcon(AppIcon::Icon());
 
     auto* icon = new QLabel(this);
-    ControlId::Set(*icon, IconId);
+    ControlId::Set(*icon, kIconId);
     icon->setPixmap(AppIcon::Pixmap(32));
     auto* text = new QLabel(QStringLiteral(u"Sonvex，1.0 版"), this);
-    ControlId::Set(*text, TextId);
+    ControlId::Set(*text, kTextId);
     auto* ok = new QPushButton(QStringLiteral(u"确定"), this);
-    ControlId::Set(*ok, OkId);
+    ControlId::Set(*ok, kOkId);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 

@@ -8,15 +8,15 @@
 class CChartLegend {
 public:
     CChartLegend() {
-        m_font.setFamily(QStringLiteral("Times New Roman"));
-        m_font.setStyleHint(QFont::Serif);
+        font_.setFamily(QStringLiteral("Times New Roman"));
+        font_.setStyleHint(QFont::Serif);
     }
 
     bool IsVisible() const { return false; }
-    const QFont& GetFont() const { return m_font; }
+    const QFont& GetFont() const { return font_; }
     // The room the legend takes beside the plotting area.
     QSize GetSize() const { return QSize(0, 0); }
 
 private:
-    QFont m_font;
+    QFont font_;
 };

@@ -10,16 +10,16 @@
 // so the list stays empty, and an empty title takes no room and draws nothing.
 class CChartTitle {
 public:
-    explicit CChartTitle(const QFont& font) : m_font(font) {}
+    explicit CChartTitle(const QFont& font) : font_(font) {}
 
-    const QStringList& GetLines() const { return m_lines; }
-    const QFont& GetFont() const { return m_font; }
-    const QColor& GetColor() const { return m_color; }
+    const QStringList& GetLines() const { return lines_; }
+    const QFont& GetFont() const { return font_; }
+    const QColor& GetColor() const { return color_; }
     // The room the title takes above the plotting area.
     QSize GetSize() const { return QSize(0, 0); }
 
 private:
-    QStringList m_lines;
-    QFont m_font;
-    QColor m_color = Qt::black;
+    QStringList lines_;
+    QFont font_;
+    QColor color_ = Qt::black;
 };

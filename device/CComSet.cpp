@@ -157,9 +157,9 @@ QString CComSet::Text(TextId id, const QString& argument) const {
 
 QString CComSet::FailureText(const SerialResult& result, int number) const {
     using Status = SerialResult::Status;
-    const QString& port = result.PortName;
+    const QString& port = result.portName;
     QString text;
-    switch (result.Code) {
+    switch (result.code) {
     case Status::Ok:
         return {};
     case Status::InvalidValue:
@@ -184,8 +184,8 @@ QString CComSet::FailureText(const SerialResult& result, int number) const {
         text = Text(TextId::SerialOpenFailed, port);
         break;
     }
-    if (!result.SystemText.isEmpty()) {
-        text += u'\n' + Text(TextId::SerialSystemReason, result.SystemText);
+    if (!result.systemText.isEmpty()) {
+        text += u'\n' + Text(TextId::SerialSystemReason, result.systemText);
     }
     return text;
 }

@@ -126,8 +126,8 @@ SerialResult SerialPortLayer::ApplySettings(const SerialLineSettings& settings) 
     port_.setDataBits(dataBits);
     port_.setStopBits(stop);
     port_.clearError();
-    if (result.Code == SerialResult::Status::OpenFailed) {
-        result.Code = SerialResult::Status::SettingsRejected;
+    if (result.code == SerialResult::Status::OpenFailed) {
+        result.code = SerialResult::Status::SettingsRejected;
     }
     return result;
 }
@@ -149,14 +149,14 @@ void SerialPortLayer::DiscardOutput() {
 SerialResult SerialPortLayer::Configure(const SerialLineSettings& settings, const QString& name) {
 #ifndef Q_OS_WIN
     // Unix terminals know one or two stop bits only; QSerialPort would quietly run one.
-    if (settings.Stop == SerialLineSettings::StopBits::OneAndHalf) {
+    if (settings.stopBits == SerialLineSettings::StopBits::OneAndHalf) {
         return SerialResult::Failure(SerialResult::Status::SettingsRejected, name,
                                      QStringLiteral("1.5 stop bits are not supported"));
     }
 #endif
-    if (port_.setBaudRate(settings.BaudRate) && port_.setParity(ToQt(settings.LineParity)) &&
-        port_.setDataBits(static_cast<QSerialPort::DataBits>(settings.DataBits)) &&
-        port_.setStopBits(ToQt(settings.Stop))) {
+    if (port_.setBaudRate(settings.baudRate) && port_.setParity(ToQt(settings.parity)) &&
+        port_.setDataBits(static_cast<QSerialPort::DataBits>(settings.dataBits)) &&
+        port_.setStopBits(ToQt(settings.stopBits))) {
         return SerialResult::Success();
     }
     return FailureFromPort(name);

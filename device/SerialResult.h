@@ -18,13 +18,13 @@ struct SerialResult {
         OpenFailed,       // any other failure to open the device
     };
 
-    Status Code = Status::Ok;
+    Status code = Status::Ok;
     // The device the failure concerns ("/dev/ttyS6", "COM7"); empty when there is none.
-    QString PortName;
+    QString portName;
     // The system's own description of the failure; may be empty.
-    QString SystemText;
+    QString systemText;
 
-    bool Ok() const { return Code == Status::Ok; }
+    bool Ok() const { return code == Status::Ok; }
 
     static SerialResult Success() { return {}; }
     static SerialResult Failure(Status code, QString portName = {}, QString systemText = {}) {

@@ -184,17 +184,17 @@ void CEqualiserPage::StoreChannel(int channel) {
 }
 
 std::vector<double> CEqualiserPage::CurveFrequencies(int32_t sampleRate) {
-    const float step = sonvex_grid::Step(sampleRate, StartFrequency, CurvePoints);
-    std::vector<double> x(CurvePoints);
-    for (int i = 0; i < CurvePoints; ++i) {
-        x[static_cast<std::size_t>(i)] = sonvex_grid::Frequency(StartFrequency, step, i);
+    const float step = sonvex_grid::Step(sampleRate, kStartFrequency, kCurvePoints);
+    std::vector<double> x(kCurvePoints);
+    for (int i = 0; i < kCurvePoints; ++i) {
+        x[static_cast<std::size_t>(i)] = sonvex_grid::Frequency(kStartFrequency, step, i);
     }
     return x;
 }
 
 void CEqualiserPage::DrawCurve() {
     const int32_t sampleRate = Params().SWFS;
-    std::array<float, CurvePoints> curve{};
+    std::array<float, kCurvePoints> curve{};
     // Without a sample rate there is no frequency grid to evaluate the response on.
     const bool computed =
         sampleRate > 0 && ComputeResponse(ChannelOf(SelectedChannel()), sampleRate, curve);

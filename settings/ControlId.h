@@ -9,14 +9,14 @@
 // no identifier of their own in the dialog templates are numbered from 2000 up, per page.
 class ControlId {
 public:
-    static constexpr const char* PropertyName = "controlId";
+    static constexpr const char* kPropertyName = "controlId";
     // The first identifier given to a label or frame of a page.
-    static constexpr int FirstLabelId = 2000;
+    static constexpr int kFirstLabelId = 2000;
 
-    static void Set(QObject& control, int id) { control.setProperty(PropertyName, id); }
+    static void Set(QObject& control, int id) { control.setProperty(kPropertyName, id); }
     // The identifier as a signed 32-bit number; 0 for a control without one.
     static int Of(const QObject& control) {
-        const QVariant value = control.property(PropertyName);
+        const QVariant value = control.property(kPropertyName);
         return value.isValid() ? value.toInt() : 0;
     }
     // The first descendant of root (any depth) of type T carrying id; null when there is none.

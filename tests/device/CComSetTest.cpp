@@ -122,7 +122,7 @@ void CComSetTest::okOpensThePortAtTheFixedSettings() {
     REQUIRE_PTY();
     TypeAndOk(QStringLiteral("3"), QStringLiteral("9600")); // the baud rate box is never read
     QCOMPARE(catcher_.Texts(), QStringList{kSuccess});
-    QCOMPARE(catcher_.Messages().front().Title, QStringLiteral("Sonvex"));
+    QCOMPARE(catcher_.Messages().front().title, QStringLiteral("Sonvex"));
     QVERIFY(dialog_->isVisible());
 
     QVERIFY(comm_->GetPortOpen());
@@ -192,7 +192,7 @@ void CComSetTest::portNumberText() {
     catcher_.Clear();
     TypeAndOk(text);
     QCOMPARE(catcher_.Texts(), QStringList{message});
-    QCOMPARE(catcher_.Messages().front().Title, QStringLiteral("Sonvex"));
+    QCOMPARE(catcher_.Messages().front().title, QStringLiteral("Sonvex"));
     QVERIFY(comm_->GetPortOpen());
     QCOMPARE(comm_->GetCommPort(), openPort);
     QCOMPARE(comm_->Layer().OpenPortName(), openPort == 3 ? pty_->PathA() : pty_->PathB());
@@ -201,7 +201,7 @@ void CComSetTest::portNumberText() {
 void CComSetTest::openFailureNamesThePort() {
     TypeAndOk(QStringLiteral("5"));
     QCOMPARE(catcher_.Messages().size(), 1);
-    QCOMPARE(catcher_.Messages().front().Title, QStringLiteral("Sonvex"));
+    QCOMPARE(catcher_.Messages().front().title, QStringLiteral("Sonvex"));
     const QString missing = catcher_.Texts().front();
     QVERIFY2(missing.startsWith(QStringLiteral("Cannot open serial port %1: the port does not "
                                                "exist.")

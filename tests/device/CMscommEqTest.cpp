@@ -86,7 +86,7 @@ void CMscommEqTest::settingsText() {
     QVERIFY(SerialLineSettings::Parse(text.toStdU16String()) == expected);
 
     CMscomm_eq comm;
-    QCOMPARE(comm.SetSettings(text).Code, expected ? Status::Ok : Status::InvalidValue);
+    QCOMPARE(comm.SetSettings(text).code, expected ? Status::Ok : Status::InvalidValue);
     QCOMPARE(comm.GetSettings(), expected ? text : QStringLiteral("9600,n,8,1"));
 }
 
@@ -94,14 +94,14 @@ void CMscommEqTest::refusedValuesChangeNothing() {
     CMscomm_eq comm;
     QVERIFY(comm.SetCommPort(4).Ok());
     for (int number : {0, -1, 32768, 65539}) {
-        QCOMPARE(comm.SetCommPort(number).Code, Status::InvalidValue);
+        QCOMPARE(comm.SetCommPort(number).code, Status::InvalidValue);
     }
-    QCOMPARE(comm.SetInBufferSize(0).Code, Status::InvalidValue);
-    QCOMPARE(comm.SetOutBufferSize(32768).Code, Status::InvalidValue);
-    QCOMPARE(comm.SetInputLen(-1).Code, Status::InvalidValue);
-    QCOMPARE(comm.SetRThreshold(32768).Code, Status::InvalidValue);
-    QCOMPARE(comm.SetInputMode(2).Code, Status::InvalidValue);
-    QCOMPARE(comm.SetOutBufferCount(1).Code, Status::InvalidValue);
+    QCOMPARE(comm.SetInBufferSize(0).code, Status::InvalidValue);
+    QCOMPARE(comm.SetOutBufferSize(32768).code, Status::InvalidValue);
+    QCOMPARE(comm.SetInputLen(-1).code, Status::InvalidValue);
+    QCOMPARE(comm.SetRThreshold(32768).code, Status::InvalidValue);
+    QCOMPARE(comm.SetInputMode(2).code, Status::InvalidValue);
+    QCOMPARE(comm.SetOutBufferCount(1).code, Status::InvalidValue);
     QCOMPARE(comm.GetCommPort(), 4);
     QCOMPARE(comm.GetInBufferSize(), 1024);
     QCOMPARE(comm.GetOutBufferSize(), 512);
@@ -128,7 +128,7 @@ void CMscommEqTest::portNumbersNameSystemPorts() {
     SerialPortLayer layer;
     layer.SetNameMapping([](int n) { return n == 2 ? QStringLiteral("/tmp/x") : QString(); });
     QCOMPARE(layer.PortName(2), QStringLiteral("/tmp/x"));
-    QCOMPARE(layer.Open(5, SerialLineSettings{}, 1024).Code, Status::NoPortName);
+    QCOMPARE(layer.Open(5, SerialLineSettings{}, 1024).code, Status::NoPortName);
     QVERIFY(!layer.IsOpen());
     layer.SetNameMapping({});
     QCOMPARE(layer.PortName(7), SerialPortLayer::DefaultPortName(7));
@@ -144,13 +144,13 @@ void CMscommEqTest::openPortFollowsItsProperties() {
 #ifndef Q_OS_WIN
     // Unix terminals have no 1.5 stop bits: refused rather than run as 1.
     QVERIFY(comm.SetSettings(QStringLiteral("9600,n,8,1.5")).Ok());
-    QCOMPARE(comm.SetPortOpen(true).Code, Status::SettingsRejected);
+    QCOMPARE(comm.SetPortOpen(true).code, Status::SettingsRejected);
     QVERIFY(!comm.GetPortOpen());
 #endif
     QVERIFY(comm.SetSettings(QStringLiteral("115200,n,8,1")).Ok());
     QVERIFY(comm.SetPortOpen(true).Ok());
-    QCOMPARE(comm.SetPortOpen(true).Code, Status::PortAlreadyOpen);
-    QCOMPARE(comm.SetCommPort(4).Code, Status::PortAlreadyOpen);
+    QCOMPARE(comm.SetPortOpen(true).code, Status::PortAlreadyOpen);
+    QCOMPARE(comm.SetCommPort(4).code, Status::PortAlreadyOpen);
     QCOMPARE(comm.GetCommPort(), 3);
 
     // New settings and buffer sizes reach the open port at once. A pseudo-terminal carries
@@ -160,7 +160,7 @@ void CMscommEqTest::openPortFollowsItsProperties() {
     QVERIFY(comm.SetSettings(QStringLiteral("9600,n,8,2")).Ok());
     QCOMPARE(port.baudRate(), 9600);
     QCOMPARE(port.stopBits(), QSerialPort::TwoStop);
-    QCOMPARE(comm.SetSettings(QStringLiteral("4800,e,8,1")).Code, Status::SettingsRejected);
+    QCOMPARE(comm.SetSettings(QStringLiteral("4800,e,8,1")).code, Status::SettingsRejected);
     QCOMPARE(comm.GetSettings(), QStringLiteral("9600,n,8,2"));
     QCOMPARE(port.baudRate(), 9600);
     QCOMPARE(port.parity(), QSerialPort::NoParity);
