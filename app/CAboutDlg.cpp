@@ -1,7 +1,7 @@
 #include "app/CAboutDlg.h"
 
 #include "app/AppIcon.h"
-#include "settings/ControlId.h"
+#include "widgets/ControlId.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "app/CChainPanel.h"
 
-#include "settings/ControlId.h"
+#include "widgets/ControlId.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "app/CModePanel.h"
 
 #include "pages/CPageEdit.h"
-#include "settings/ControlId.h"
+#include "widgets/ControlId.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -6,7 +6,10 @@
 #include "app/CChainPanel.h"
 #include "app/CMessageReporter.h"
 #include "app/CModePanel.h"
-#include "device/CComSet.h"
+#include "base/NativePath.h"
+#include "base/NumberText.h"
+#include "base/ProgramDirectory.h"
+#include "base/TextCodec.h"
 #include "pages/CDlgDrc.h"
 #include "pages/CDlgEQ1.h"
 #include "pages/CDlgEq.h"
@@ -15,11 +18,9 @@
 #include "pages/CPageEdit.h"
 #include "params/ParameterFile.h"
 #include "params/ResetEqBands.h"
-#include "settings/ControlId.h"
-#include "settings/NumberText.h"
-#include "settings/ProgramDirectory.h"
-#include "settings/TextCodec.h"
-#include "settings/WidgetLocalizer.h"
+#include "serial/CComSet.h"
+#include "widgets/ControlId.h"
+#include "widgets/WidgetLocalizer.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -192,7 +193,7 @@ void CSonvexDlg::CreateMenu() {
 
 void CSonvexDlg::Localize() {
     const std::u16string file = settings_.LanguageFilePath(programDirectory_);
-    if (!ProgramDirectory::Exists(file)) {
+    if (!NativePath::Exists(file)) {
         return;
     }
     const bool loaded = language_.Load(file);

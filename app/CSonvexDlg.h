@@ -2,11 +2,11 @@
 
 #include "app/ParameterFileChooser.h"
 #include "app/QtTranslations.h"
-#include "device/CMscomm_eq.h"
+#include "base/TextCatalog.h"
 #include "device/DeviceTransfer.h"
+#include "serial/CMscomm_eq.h"
 #include "settings/CIniLocalLan.h"
 #include "settings/CIniSettingBase.h"
-#include "settings/TextCatalog.h"
 
 #include <QDialog>
 

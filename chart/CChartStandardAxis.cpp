@@ -1,6 +1,6 @@
 #include "chart/CChartStandardAxis.h"
 
-#include "settings/NumberText.h"
+#include "base/NumberText.h"
 
 #include <algorithm>
 #include <cmath>

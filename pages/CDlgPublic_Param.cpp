@@ -2,7 +2,7 @@
 
 #include "pages/CPageEdit.h"
 #include "settings/CIniSettingBase.h"
-#include "settings/ControlId.h"
+#include "widgets/ControlId.h"
 
 #include <QFrame>
 #include <QGridLayout>

@@ -1,14 +1,14 @@
 #include "pages/CEqualiserPage.h"
 
+#include "base/NumberText.h"
+#include "base/ProgramDirectory.h"
 #include "chart/CChartCtrl.h"
 #include "chart/CChartLineSerie.h"
 #include "chart/CChartStandardAxis.h"
 #include "pages/CPageEdit.h"
 #include "settings/CIniSettingBase.h"
-#include "settings/ControlId.h"
-#include "settings/NumberText.h"
-#include "settings/ProgramDirectory.h"
 #include "tool/FrequencyGrid.h"
+#include "widgets/ControlId.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 // The main window's controls and commands: gains, Enter, chain buttons, the channel, Link and
 // mode boxes, Save, Cancel, Reset, closing, and the dialogs of the menu.
 #include "app/CAboutDlg.h"
-#include "device/CComSet.h"
 #include "params/ParameterFile.h"
+#include "serial/CComSet.h"
 #include "tests/app/AppTestSupport.h"
 
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 // Set and Read through the fake adb, and File > Load / Save As.
 #include "app/CBusyDialog.h"
-#include "device/CComSet.h"
 #include "params/ParameterFile.h"
+#include "serial/CComSet.h"
 #include "tests/app/AppTestSupport.h"
 
 #include <filesystem>

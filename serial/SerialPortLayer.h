@@ -1,7 +1,7 @@
 #pragma once
 
 #include "device/SerialLineSettings.h"
-#include "device/SerialResult.h"
+#include "serial/SerialResult.h"
 
 #include <QSerialPort>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "device/SerialPortLayer.h"
+#include "serial/SerialPortLayer.h"
 
 #include <utility>
 

@@ -1,6 +1,4 @@
-#include "settings/TextCatalog.h"
-
-#include "settings/CIniLocalLan.h"
+#include "base/TextCatalog.h"
 
 #include <cstddef>
 
@@ -39,8 +37,8 @@ unsigned TextCatalog::Placeholders(std::u16string_view text) {
 
 std::u16string TextCatalog::Text(TextId id) const {
     const TextEntry& entry = Entry(id);
-    if (language_ != nullptr && language_->Loaded()) {
-        std::u16string translated = language_->GetText(u"LANG:" + std::u16string(entry.key));
+    if (source_ != nullptr) {
+        std::u16string translated = source_->LangText(entry.key);
         if (!translated.empty() && Placeholders(translated) == Placeholders(entry.english)) {
             return translated;
         }

@@ -1,4 +1,4 @@
-#include "device/CMscomm_eq.h"
+#include "serial/CMscomm_eq.h"
 
 #include <algorithm>
 

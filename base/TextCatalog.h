@@ -1,11 +1,11 @@
 #pragma once
 
+#include "base/TextSource.h"
+
 #include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
-
-class CIniLocalLan;
 
 // The texts the program shows besides the controls' own: messages, questions and the busy
 // dialog. One row each: the id, the key in the language files' section LANG and the built-in
@@ -144,8 +144,9 @@ struct TextEntry {
 class TextCatalog {
 public:
     TextCatalog() = default;
-    // Keeps a reference to language; lookups use its text section, never that of GetValue.
-    explicit TextCatalog(CIniLocalLan& language) : language_(&language) {}
+    // Keeps a reference to the source of the translations (the language object), which must
+    // outlive the catalog.
+    explicit TextCatalog(TextSource& source) : source_(&source) {}
 
     std::u16string Text(TextId id) const;
     // Text with %1, %2, ... replaced by the arguments in one pass: an argument is inserted as
@@ -160,5 +161,5 @@ public:
     static unsigned Placeholders(std::u16string_view text);
 
 private:
-    CIniLocalLan* language_ = nullptr;
+    TextSource* source_ = nullptr;
 };

@@ -1,7 +1,7 @@
-#include "settings/WidgetLocalizer.h"
+#include "widgets/WidgetLocalizer.h"
 
 #include "settings/CIniLocalLan.h"
-#include "settings/ControlId.h"
+#include "widgets/ControlId.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemModel>

@@ -1,4 +1,4 @@
-#include "settings/SafeFile.h"
+#include "base/SafeFile.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "settings/SafeFile.h"
+#include "base/SafeFile.h"
 #include "tests/support/OtherUser.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TinyDisk.h"

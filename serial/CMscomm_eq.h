@@ -1,8 +1,8 @@
 #pragma once
 
 #include "device/SerialLineSettings.h"
-#include "device/SerialPortLayer.h"
-#include "device/SerialResult.h"
+#include "serial/SerialPortLayer.h"
+#include "serial/SerialResult.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 #include "PtyPair.h"
 #include "SerialTests.h"
 
-#include "device/CMscomm_eq.h"
 #include "device/SerialLineSettings.h"
+#include "serial/CMscomm_eq.h"
 
 #include <QSerialPort>
 #include <QTest>

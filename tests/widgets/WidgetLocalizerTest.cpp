@@ -1,8 +1,8 @@
-#include "settings/WidgetLocalizer.h"
+#include "widgets/WidgetLocalizer.h"
+#include "base/TextCodec.h"
 #include "settings/CIniLocalLan.h"
-#include "settings/ControlId.h"
-#include "settings/TextCodec.h"
 #include "tests/support/TempDir.h"
+#include "widgets/ControlId.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "PtyPair.h"
 #include "SerialTests.h"
 
-#include "device/CComSet.h"
-#include "device/CMscomm_eq.h"
+#include "serial/CComSet.h"
+#include "serial/CMscomm_eq.h"
 #include "tests/support/MessageBoxCatcher.h"
 
 #include <QLabel>

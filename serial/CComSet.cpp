@@ -1,8 +1,9 @@
-#include "device/CComSet.h"
+#include "serial/CComSet.h"
 
-#include "device/CMscomm_eq.h"
-#include "device/SerialResult.h"
-#include "settings/NumberText.h"
+#include "base/NumberText.h"
+#include "serial/CMscomm_eq.h"
+#include "serial/SerialResult.h"
+#include "widgets/ControlId.h"
 
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -22,10 +23,6 @@ constexpr int kHeightDialogUnits = 97;
 constexpr int kBufferSize = 1024;
 constexpr int kReceiveThreshold = 1;
 const char* const kLineSettings = "115200,n,8,1";
-
-void SetControlId(QWidget* widget, int id) {
-    widget->setProperty("controlId", id);
-}
 
 } // namespace
 
@@ -58,13 +55,13 @@ void CComSet::CreateUi() {
     serialControl->setObjectName(QStringLiteral("serialControl"));
     serialControl->hide();
 
-    SetControlId(portEdit_, kPortEditId);
-    SetControlId(baudEdit_, kBaudEditId);
-    SetControlId(okButton_, kOkId);
-    SetControlId(cancelButton_, kCancelId);
-    SetControlId(serialControl, kSerialControlId);
-    SetControlId(portLabel, kPortLabelId);
-    SetControlId(baudLabel, kBaudLabelId);
+    ControlId::Set(*portEdit_, kPortEditId);
+    ControlId::Set(*baudEdit_, kBaudEditId);
+    ControlId::Set(*okButton_, kOkId);
+    ControlId::Set(*cancelButton_, kCancelId);
+    ControlId::Set(*serialControl, kSerialControlId);
+    ControlId::Set(*portLabel, kPortLabelId);
+    ControlId::Set(*baudLabel, kBaudLabelId);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(portLabel, 0, 0);

@@ -1,4 +1,4 @@
-#include "settings/TextCodec.h"
+#include "base/TextCodec.h"
 
 #include <gtest/gtest.h>
 
