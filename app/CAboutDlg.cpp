@@ -1,6 +1,7 @@
 #include "app/CAboutDlg.h"
 
 #include "app/AppIcon.h"
+#include "base/SonvexVersion.h"
 #include "widgets/ControlId.h"
 
 #include <QHBoxLayout>
@@ -9,13 +10,13 @@
 #include <QVBoxLayout>
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral(u"关于 Sonvex"));
+    setWindowTitle(QString::fromUtf16(SonvexVersion::kAboutTitle));
     setWindowIcon(AppIcon::Icon());
 
     auto* icon = new QLabel(this);
     ControlId::Set(*icon, kIconId);
     icon->setPixmap(AppIcon::Pixmap(32));
-    auto* text = new QLabel(QStringLiteral(u"Sonvex，1.0 版"), this);
+    auto* text = new QLabel(QString::fromUtf16(SonvexVersion::kAboutLine), this);
     ControlId::Set(*text, kTextId);
     auto* ok = new QPushButton(QStringLiteral(u"确定"), this);
     ControlId::Set(*ok, kOkId);

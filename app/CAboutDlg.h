@@ -2,8 +2,8 @@
 
 #include <QDialog>
 
-// The About box (dialog 100): the application icon, "Sonvex，1.0 版" and the button "确定",
-// titled "关于 Sonvex". It opens from the menu About > Version.
+// The About box (dialog 100): the application icon, SonvexVersion::kAboutLine and the button
+// "确定", titled SonvexVersion::kAboutTitle. It opens from the menu About > Version.
 class CAboutDlg : public QDialog {
     Q_OBJECT
 

@@ -9,6 +9,7 @@
 #include "base/NativePath.h"
 #include "base/NumberText.h"
 #include "base/ProgramDirectory.h"
+#include "base/SonvexVersion.h"
 #include "base/TextCodec.h"
 #include "pages/CDlgDrc.h"
 #include "pages/CDlgEQ1.h"
@@ -125,7 +126,7 @@ CSonvexDlg::~CSonvexDlg() {
 }
 
 QString CSonvexDlg::TitleText() {
-    return QStringLiteral(" Sonvex V1.21");
+    return QString::fromUtf16(SonvexVersion::kTitle);
 }
 
 void CSonvexDlg::CreateUi() {

@@ -34,7 +34,7 @@ class QTabWidget;
 // commands Set, Reset, Read, Save and Cancel, and the menu. It owns the configuration (and with
 // it the parameter set), the language object, the pages and the serial control.
 //
-// Start-up, in the constructor: title " Sonvex V1.21"; program directory; config.ini loaded
+// Start-up, in the constructor: the title (TitleText); program directory; config.ini loaded
 // when present, then the selected language file applied to this window, its caption and (not in
 // collect mode) its menu; the log directory; the controls filled from the parameter set; the
 // pages created inside the tab control (only now, so the window's own localization never reaches
@@ -87,7 +87,8 @@ public:
     explicit CSonvexDlg(std::u16string programDirectory = {}, QWidget* parent = nullptr);
     ~CSonvexDlg() override;
 
-    // " Sonvex V1.21": the caption, and what follows the application's name in a localized one.
+    // SonvexVersion::kTitle: the caption, and what follows the application's name in a localized
+    // one.
     static QString TitleText();
 
     // Replaces Qt's file dialogs (tests give the path directly).

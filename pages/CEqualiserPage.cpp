@@ -2,6 +2,7 @@
 
 #include "base/NumberText.h"
 #include "base/ProgramDirectory.h"
+#include "base/SonvexVersion.h"
 #include "chart/CChartCtrl.h"
 #include "chart/CChartLineSerie.h"
 #include "chart/CChartStandardAxis.h"
@@ -119,7 +120,7 @@ void CEqualiserPage::Initialise() {
         programDirectory_.empty() ? ProgramDirectory::Current() : programDirectory_;
     toolResult_ = tool_.Load(directory);
     if (toolResult_ != ToolLoadResult::Ok) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Sonvex"),
+        QMessageBox box(QMessageBox::Warning, QString::fromUtf16(SonvexVersion::kName16),
                         QString::fromStdU16String(ToolLibrary::LoadFailureMessage()),
                         QMessageBox::Ok, this);
         box.exec();

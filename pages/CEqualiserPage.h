@@ -37,8 +37,8 @@ public:
         int q;
     };
 
-    // In this order: loads the library (on failure a message box titled "Sonvex" says
-    // ToolLibrary::LoadFailureMessage(), and the page goes on without curves), localizes the
+    // In this order: loads the library (on failure a message box titled with the application's name
+    // says ToolLibrary::LoadFailureMessage(), and the page goes on without curves), localizes the
     // page, sets up the chart (bottom axis 0 to SWFS x 0.5 truncated, "CF"; left axis -30 to
     // 30, "GAIN"), selects the page's channel and loads it (which draws the curve).
     void Initialise() override;

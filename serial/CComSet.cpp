@@ -1,6 +1,7 @@
 #include "serial/CComSet.h"
 
 #include "base/NumberText.h"
+#include "base/SonvexVersion.h"
 #include "serial/CMscomm_eq.h"
 #include "serial/SerialResult.h"
 #include "widgets/ControlId.h"
@@ -33,7 +34,7 @@ CComSet::CComSet(CMscomm_eq& comm, QWidget* parent, TextCatalog texts)
 }
 
 QString CComSet::MessageTitle() {
-    return QStringLiteral("Sonvex");
+    return QString::fromUtf16(SonvexVersion::kName16);
 }
 
 void CComSet::CreateUi() {

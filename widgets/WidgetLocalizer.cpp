@@ -1,5 +1,6 @@
 #include "widgets/WidgetLocalizer.h"
 
+#include "base/SonvexVersion.h"
 #include "settings/CIniLocalLan.h"
 #include "widgets/ControlId.h"
 
@@ -19,8 +20,6 @@ namespace {
 // Text lengths the language file deals in: captions and column headers, control texts.
 constexpr qsizetype kCaptionLength = 259;
 constexpr qsizetype kControlTextLength = 255;
-
-const char16_t kVersionSuffix[] = u" Sonvex V1.21";
 
 // A key of the form "<head><signed decimal id><tail>".
 std::u16string Key(const char16_t* head, int id, const char16_t* tail = u"") {
@@ -125,7 +124,7 @@ bool WidgetLocalizer::ApplyDialogLanguage(CIniLocalLan& language, QWidget& windo
     }
     std::u16string caption = language.GetValue(titleKey);
     if (withAppName) {
-        caption = language.GetText(u"LANG:IDS_TEXT_APPNAME") + kVersionSuffix;
+        caption = language.GetText(u"LANG:IDS_TEXT_APPNAME") + SonvexVersion::kTitle;
     }
     window.setWindowTitle(ToQString(caption).left(kCaptionLength));
     for (QWidget* control : descendants) {

@@ -23,9 +23,9 @@ public:
     // the window is not changed.
     // Apply mode: false, changing nothing, when no language file has loaded. Otherwise sets the
     // caption to DIALOG_TITLE of the dialog's section, or with withAppName to the application's
-    // name (LANG:IDS_TEXT_APPNAME) followed by " Sonvex V1.21", and every identified control's
-    // text to its key's value ("" when the file lacks the key).
-    // Returns true when every descendant was visited.
+    // name (LANG:IDS_TEXT_APPNAME) followed by SonvexVersion::kTitle, and every identified
+    // control's text to its key's value ("" when the file lacks the key). Returns true when every
+    // descendant was visited.
     static bool ApplyDialogLanguage(CIniLocalLan& language, QWidget& window, bool collect,
                                     int dialogId, bool withAppName);
 
