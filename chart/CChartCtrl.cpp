@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int kTitlePointTenths = 100;
-
 // Colours of new series, by the number of series already in the chart, modulo 10.
 constexpr std::array<QRgb, 10> kSeriePalette = {
     qRgb(255, 0, 0),   qRgb(0, 150, 0),   qRgb(0, 0, 255),   qRgb(255, 255, 0), qRgb(0, 255, 255),
@@ -21,8 +19,7 @@ constexpr std::array<QRgb, 10> kSeriePalette = {
 
 } // namespace
 
-CChartCtrl::CChartCtrl(QWidget* parent)
-    : QWidget(parent), title_(MakeSansSerifFont(kTitlePointTenths)) {
+CChartCtrl::CChartCtrl(QWidget* parent) : QWidget(parent) {
     // Painting copies the off-screen image over the whole window: no background erase.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -196,9 +193,8 @@ void CChartCtrl::LayOutAxes(const SChartRect& chartArea, SChartRect& plot) {
 }
 
 void CChartCtrl::DrawChart(QPainter& painter, const SChartRect& chartArea) {
+    // The chart shows neither a title nor a legend: the axes share the whole area.
     SChartRect plot = chartArea;
-    // The title (without text) and the hidden legend take no room.
-    plot.top += title_.GetSize().height();
     LayOutAxes(chartArea, plot);
     plottingRect_ = plot;
     if (plot.IsEmpty()) {

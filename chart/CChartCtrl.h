@@ -1,8 +1,6 @@
 #pragma once
 
 #include "chart/CChartAxis.h"
-#include "chart/CChartLegend.h"
-#include "chart/CChartTitle.h"
 #include "chart/SChartRect.h"
 
 #include <QColor>
@@ -72,9 +70,6 @@ public:
     // The off-screen image; null until the first redraw.
     const QImage& GetImage() const { return image_; }
 
-    const CChartTitle& GetTitle() const { return title_; }
-    const CChartLegend& GetLegend() const { return legend_; }
-
     // The platform's sans-serif font at a size in tenths of a point, for this widget's screen.
     QFont MakeSansSerifFont(int pointTenths) const;
 
@@ -121,8 +116,6 @@ private:
     std::array<std::unique_ptr<CChartAxis>, kAxisCount> axes_;
     // Declared after the axes so that the series, which refer to them, go first.
     std::map<unsigned, std::unique_ptr<CChartSerie>> series_;
-    CChartLegend legend_;
-    CChartTitle title_;
 
     bool panEnabled_ = true;
     bool panning_ = false;
