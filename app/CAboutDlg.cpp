@@ -1,7 +1,8 @@
 #include "app/CAboutDlg.h"
 
 #include "app/AppIcon.h"
-#include "settings/ControlId.h"
+#include "base/SonvexVersion.h"
+#include "widgets/ControlId.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,16 +10,16 @@
 #include <QVBoxLayout>
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral(u"关于 Sonvex"));
+    setWindowTitle(QString::fromUtf16(SonvexVersion::kAboutTitle));
     setWindowIcon(AppIcon::Icon());
 
     auto* icon = new QLabel(this);
-    ControlId::Set(*icon, IconId);
+    ControlId::Set(*icon, kIconId);
     icon->setPixmap(AppIcon::Pixmap(32));
-    auto* text = new QLabel(QStringLiteral(u"Sonvex，1.0 版"), this);
-    ControlId::Set(*text, TextId);
+    auto* text = new QLabel(QString::fromUtf16(SonvexVersion::kAboutLine), this);
+    ControlId::Set(*text, kTextId);
     auto* ok = new QPushButton(QStringLiteral(u"确定"), this);
-    ControlId::Set(*ok, OkId);
+    ControlId::Set(*ok, kOkId);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 

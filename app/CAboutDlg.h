@@ -2,17 +2,17 @@
 
 #include <QDialog>
 
-// The About box (dialog 100): the application icon, "Sonvex，1.0 版" and the button "确定",
-// titled "关于 Sonvex". It opens from the menu About > Version.
+// The About box (dialog 100): the application icon, SonvexVersion::kAboutLine and the button
+// "确定", titled SonvexVersion::kAboutTitle. It opens from the menu About > Version.
 class CAboutDlg : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr int DialogId = 100;
+    static constexpr int kDialogId = 100;
     // Control identifiers (the "controlId" property): the icon, the text and the OK button.
-    static constexpr int IconId = 2200;
-    static constexpr int TextId = 2201;
-    static constexpr int OkId = 1;
+    static constexpr int kIconId = 2200;
+    static constexpr int kTextId = 2201;
+    static constexpr int kOkId = 1;
 
     explicit CAboutDlg(QWidget* parent = nullptr);
 };

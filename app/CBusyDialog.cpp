@@ -1,7 +1,7 @@
 #include "app/CBusyDialog.h"
 
 #include "app/CMessageReporter.h"
-#include "settings/NumberText.h"
+#include "base/NumberText.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

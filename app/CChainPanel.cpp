@@ -1,6 +1,6 @@
 #include "app/CChainPanel.h"
 
-#include "settings/ControlId.h"
+#include "widgets/ControlId.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -16,12 +16,12 @@ struct BlockButton {
 };
 
 constexpr std::array<BlockButton, 6> kButtons{{
-    {0, CChainPanel::TenBandTab, 1001, "10EQ"},
-    {0, CChainPanel::DrcTab, 1002, "DRC"},
-    {0, CChainPanel::EightBandTab, 1083, "8EQ"},
-    {1, CChainPanel::TenBandTab, 1004, "10EQ"},
-    {1, CChainPanel::DrcTab, 1005, "DRC"},
-    {1, CChainPanel::EightBandTab, 1003, "8EQ"},
+    {0, CChainPanel::kTenBandTab, 1001, "10EQ"},
+    {0, CChainPanel::kDrcTab, 1002, "DRC"},
+    {0, CChainPanel::kEightBandTab, 1083, "8EQ"},
+    {1, CChainPanel::kTenBandTab, 1004, "10EQ"},
+    {1, CChainPanel::kDrcTab, 1005, "DRC"},
+    {1, CChainPanel::kEightBandTab, 1003, "8EQ"},
 }};
 
 // First label identifier of each row: name, four arrows, "OUT".

@@ -17,13 +17,14 @@ class CChainPanel : public QGroupBox {
 
 public:
     // The blocks of a chain, by the index of the tab that shows their page.
-    static constexpr int TenBandTab = 1;
-    static constexpr int DrcTab = 2;
-    static constexpr int EightBandTab = 3;
+    static constexpr int kTenBandTab = 1;
+    static constexpr int kDrcTab = 2;
+    static constexpr int kEightBandTab = 3;
 
     explicit CChainPanel(QWidget* parent = nullptr);
 
-    // The button of a block (TenBandTab, DrcTab, EightBandTab) in the row of a channel (0 L, 1 R).
+    // The button of a block (kTenBandTab, kDrcTab, kEightBandTab) in the row of a channel (0 L, 1
+    // R).
     QPushButton& Button(int channel, int tab) const;
 
 signals:

@@ -1,5 +1,7 @@
 #include "app/CMessageReporter.h"
 
+#include "base/SonvexVersion.h"
+
 #include <QWidget>
 
 void CMessageReporter::Report(const std::u16string& message) {
@@ -7,7 +9,7 @@ void CMessageReporter::Report(const std::u16string& message) {
 }
 
 QString CMessageReporter::Title() {
-    return QStringLiteral("Sonvex");
+    return QString::fromUtf16(SonvexVersion::kName16);
 }
 
 void CMessageReporter::Show(QWidget& owner, const QString& text, QMessageBox::Icon icon) {

@@ -9,16 +9,17 @@
 
 class QWidget;
 
-// The message boxes of the main window: modal, titled with the application's name "Sonvex", one
-// OK button (or Yes/No for a question). As a TransferReporter it shows what a device transfer
-// reports ("update parameter fail!" and the reasons a transfer is refused).
+// The message boxes of the main window: modal, titled with the application's name
+// (SonvexVersion::kName), one OK button (or Yes/No for a question). As a TransferReporter it
+// shows what a device transfer reports ("update parameter fail!" and the reasons a transfer is
+// refused).
 class CMessageReporter : public TransferReporter {
 public:
     explicit CMessageReporter(QWidget& owner) : owner_(owner) {}
 
     void Report(const std::u16string& message) override;
 
-    // "Sonvex".
+    // The application's name.
     static QString Title();
     static void Show(QWidget& owner, const QString& text,
                      QMessageBox::Icon icon = QMessageBox::NoIcon);

@@ -1,7 +1,7 @@
 #include "app/CModePanel.h"
 
 #include "pages/CPageEdit.h"
-#include "settings/ControlId.h"
+#include "widgets/ControlId.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,7 +21,7 @@ struct ModePlace {
     int column;
 };
 
-constexpr std::array<ModePlace, CModePanel::ModeBoxCount> kModePlaces{{
+constexpr std::array<ModePlace, CModePanel::kModeBoxCount> kModePlaces{{
     {2114, "10EQ Mode", 0, 0},
     {2115, "DRC Mode", 0, 2},
     {2116, "8EQ Mode", 1, 0},
@@ -50,11 +50,11 @@ CModePanel::CModePanel(QWidget* parent) : QGroupBox(parent) {
     // Rows: mode boxes of 10EQ and DRC, then Gain1 "dB" Gain2 "dB";
     //       mode boxes of 8EQ and Limit, then "Link" and the channel box.
     // The items sort as the list offers them: "OFF" before "ON".
-    for (int i = 0; i < ModeBoxCount; ++i) {
+    for (int i = 0; i < kModeBoxCount; ++i) {
         const ModePlace& place = kModePlaces[static_cast<std::size_t>(i)];
         grid->addWidget(MakeLabel(this, place.labelId, place.text), place.row, place.column,
                         Qt::AlignRight);
-        QComboBox* box = MakeComboBox(this, ModeBoxIds[static_cast<std::size_t>(i)],
+        QComboBox* box = MakeComboBox(this, kModeBoxIds[static_cast<std::size_t>(i)],
                                       {QStringLiteral("OFF"), QStringLiteral("ON")});
         grid->addWidget(box, place.row, place.column + 1);
         modeBoxes_[static_cast<std::size_t>(i)] = box;

@@ -20,13 +20,13 @@ class CModePanel : public QGroupBox {
     Q_OBJECT
 
 public:
-    static constexpr int ModeBoxCount = 4;
+    static constexpr int kModeBoxCount = 4;
     // The mode boxes in the order 1064, 1065, 1066, 1067.
-    static constexpr std::array<int, ModeBoxCount> ModeBoxIds{1064, 1065, 1066, 1067};
+    static constexpr std::array<int, kModeBoxCount> kModeBoxIds{1064, 1065, 1066, 1067};
 
     explicit CModePanel(QWidget* parent = nullptr);
 
-    // i indexes ModeBoxIds.
+    // i indexes kModeBoxIds.
     QComboBox& ModeBox(int i) const { return *modeBoxes_[static_cast<std::size_t>(i)]; }
     CPageEdit& Gain1Box() const { return *gain1_; }
     CPageEdit& Gain2Box() const { return *gain2_; }
@@ -34,7 +34,7 @@ public:
     QComboBox& ChannelBox() const { return *channel_; }
 
 private:
-    std::array<QComboBox*, ModeBoxCount> modeBoxes_{};
+    std::array<QComboBox*, kModeBoxCount> modeBoxes_{};
     CPageEdit* gain1_ = nullptr;
     CPageEdit* gain2_ = nullptr;
     QCheckBox* link_ = nullptr;

@@ -3,12 +3,13 @@
 #include "app/AppIcon.h"
 #include "app/CSonvexDlg.h"
 #include "app/StartupProbe.h"
+#include "base/SonvexVersion.h"
 
 #include <memory>
 
 CSonvexApp::CSonvexApp(int& argc, char** argv) : application_(argc, argv) {
-    QApplication::setApplicationName(QStringLiteral("Sonvex"));
-    QApplication::setApplicationVersion(QStringLiteral("1.21"));
+    QApplication::setApplicationName(QString::fromLatin1(SonvexVersion::kName));
+    QApplication::setApplicationVersion(QString::fromLatin1(SonvexVersion::kNumber));
     QApplication::setWindowIcon(AppIcon::Icon());
 }
 

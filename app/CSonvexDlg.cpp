@@ -6,7 +6,11 @@
 #include "app/CChainPanel.h"
 #include "app/CMessageReporter.h"
 #include "app/CModePanel.h"
-#include "device/CComSet.h"
+#include "base/NativePath.h"
+#include "base/NumberText.h"
+#include "base/ProgramDirectory.h"
+#include "base/SonvexVersion.h"
+#include "base/TextCodec.h"
 #include "pages/CDlgDrc.h"
 #include "pages/CDlgEQ1.h"
 #include "pages/CDlgEq.h"
@@ -15,11 +19,9 @@
 #include "pages/CPageEdit.h"
 #include "params/ParameterFile.h"
 #include "params/ResetEqBands.h"
-#include "settings/ControlId.h"
-#include "settings/NumberText.h"
-#include "settings/ProgramDirectory.h"
-#include "settings/TextCodec.h"
-#include "settings/WidgetLocalizer.h"
+#include "serial/CComSet.h"
+#include "widgets/ControlId.h"
+#include "widgets/WidgetLocalizer.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -46,15 +48,15 @@ struct CommandButton {
 
 // In the order of the row at the bottom.
 constexpr std::array<CommandButton, 5> kCommandButtons{{
-    {CSonvexDlg::SetId, "Set", &CSonvexDlg::OnSet},
-    {CSonvexDlg::ResetId, "Reset", &CSonvexDlg::OnReset},
-    {CSonvexDlg::ReadId, "Read", &CSonvexDlg::OnRead},
-    {CSonvexDlg::SaveId, "Save", &CSonvexDlg::OnSave},
-    {CSonvexDlg::CancelId, "Cancel", &CSonvexDlg::OnCancel},
+    {CSonvexDlg::kSetId, "Set", &CSonvexDlg::OnSet},
+    {CSonvexDlg::kResetId, "Reset", &CSonvexDlg::OnReset},
+    {CSonvexDlg::kReadId, "Read", &CSonvexDlg::OnRead},
+    {CSonvexDlg::kSaveId, "Save", &CSonvexDlg::OnSave},
+    {CSonvexDlg::kCancelId, "Cancel", &CSonvexDlg::OnCancel},
 }};
 
-// The switch each mode box sets, in the order of CModePanel::ModeBoxIds (1064 to 1067).
-constexpr std::array<bool ParameterSet::*, CModePanel::ModeBoxCount> kModeSwitches{
+// The switch each mode box sets, in the order of CModePanel::kModeBoxIds (1064 to 1067).
+constexpr std::array<bool ParameterSet::*, CModePanel::kModeBoxCount> kModeSwitches{
     &ParameterSet::EQSwtch, &ParameterSet::DrcSwtch, &ParameterSet::EQSwtch1,
     &ParameterSet::LimitSwtch};
 
@@ -124,7 +126,7 @@ CSonvexDlg::~CSonvexDlg() {
 }
 
 QString CSonvexDlg::TitleText() {
-    return QStringLiteral(" Sonvex V1.21");
+    return QString::fromUtf16(SonvexVersion::kTitle);
 }
 
 void CSonvexDlg::CreateUi() {
@@ -135,7 +137,7 @@ void CSonvexDlg::CreateUi() {
     chain_ = new CChainPanel(this);
     modes_ = new CModePanel(this);
     tabs_ = new QTabWidget(this);
-    ControlId::Set(*tabs_, TabControlId);
+    ControlId::Set(*tabs_, kTabControlId);
 
     auto* commandRow = new QHBoxLayout;
     for (std::size_t i = 0; i < kCommandButtons.size(); ++i) {
@@ -152,7 +154,7 @@ void CSonvexDlg::CreateUi() {
     }
 
     status_ = new QLabel(QStringLiteral("Not Found bootusb"), this);
-    ControlId::Set(*status_, StatusLabelId);
+    ControlId::Set(*status_, kStatusLabelId);
     status_->setAlignment(Qt::AlignCenter);
 
     layout->addWidget(chain_);
@@ -179,20 +181,20 @@ void CSonvexDlg::CreateMenu() {
         }
     };
     QMenu* file = menuBar_->addMenu(QStringLiteral("File"));
-    addCommand(*file, "Load", LoadCommandId, &CSonvexDlg::OnLoad);
-    addCommand(*file, "Save As", SaveAsCommandId, &CSonvexDlg::OnSaveAs);
+    addCommand(*file, "Load", kLoadCommandId, &CSonvexDlg::OnLoad);
+    addCommand(*file, "Save As", kSaveAsCommandId, &CSonvexDlg::OnSaveAs);
     QMenu* port = menuBar_->addMenu(QStringLiteral("COM Port"));
-    addCommand(*port, "Setting", ComSettingCommandId, &CSonvexDlg::OnComSetting);
-    addCommand(*menuBar_, "View", ViewCommandId, nullptr);
+    addCommand(*port, "Setting", kComSettingCommandId, &CSonvexDlg::OnComSetting);
+    addCommand(*menuBar_, "View", kViewCommandId, nullptr);
     QMenu* device = menuBar_->addMenu(QStringLiteral("Device"));
-    addCommand(*device, "MX5210", DeviceCommandId, nullptr);
+    addCommand(*device, "MX5210", kDeviceCommandId, nullptr);
     QMenu* about = menuBar_->addMenu(QStringLiteral("About"));
-    addCommand(*about, "Version", VersionCommandId, &CSonvexDlg::OnAbout);
+    addCommand(*about, "Version", kVersionCommandId, &CSonvexDlg::OnAbout);
 }
 
 void CSonvexDlg::Localize() {
     const std::u16string file = settings_.LanguageFilePath(programDirectory_);
-    if (!ProgramDirectory::Exists(file)) {
+    if (!NativePath::Exists(file)) {
         return;
     }
     const bool loaded = language_.Load(file);
@@ -200,7 +202,7 @@ void CSonvexDlg::Localize() {
         // Collect mode writes the windows' texts over the file: its translation is kept aside.
         language_.KeepCopyBeforeWriting();
     }
-    WidgetLocalizer::ApplyDialogLanguage(language_, *this, settings_.Debug, DialogId, true);
+    WidgetLocalizer::ApplyDialogLanguage(language_, *this, settings_.Debug, kDialogId, true);
     ReportCollectCopy();
     if (loaded && !settings_.Debug) {
         // The menu keys are bare keys of the section the dialog pass made current, DIALOG_102.
@@ -253,8 +255,8 @@ void CSonvexDlg::CreatePages() {
         page->Initialise();
     }
     publicPage_->Fill();
-    tabs_->setCurrentIndex(PublicTab);
-    currentTab_ = PublicTab;
+    tabs_->setCurrentIndex(kPublicTab);
+    currentTab_ = kPublicTab;
 }
 
 void CSonvexDlg::ConnectUi() {
@@ -269,7 +271,7 @@ void CSonvexDlg::ConnectUi() {
     // activated: a choice of the user; a selection made in code notifies nothing.
     connect(&modes_->ChannelBox(), &QComboBox::activated, this, &CSonvexDlg::OnChannelSelected);
     connect(&modes_->LinkBox(), &QCheckBox::clicked, this, &CSonvexDlg::OnLinkClicked);
-    for (int i = 0; i < CModePanel::ModeBoxCount; ++i) {
+    for (int i = 0; i < CModePanel::kModeBoxCount; ++i) {
         connect(&modes_->ModeBox(i), &QComboBox::activated, this,
                 [this, i](int index) { OnModeSelected(i, index); });
     }
@@ -326,9 +328,9 @@ void CSonvexDlg::ShowMessage(const QString& text, bool failure) {
 
 CProcessingPage& CSonvexDlg::BlockPage(int tab) const {
     switch (tab) {
-    case DrcTab:
+    case kDrcTab:
         return *drcPage_;
-    case EightBandTab:
+    case kEightBandTab:
         return *eq1Page_;
     default:
         return *eqPage_;
@@ -410,7 +412,7 @@ void CSonvexDlg::OnLinkClicked() {
 
 void CSonvexDlg::ShowModes() {
     const ParameterSet& p = settings_.Params;
-    for (int i = 0; i < CModePanel::ModeBoxCount; ++i) {
+    for (int i = 0; i < CModePanel::kModeBoxCount; ++i) {
         modes_->ModeBox(i).setCurrentIndex(p.*kModeSwitches[static_cast<std::size_t>(i)] ? 1 : 0);
     }
 }
@@ -526,7 +528,7 @@ bool CSonvexDlg::IsOwnBox(const QWidget* widget) const {
         widget == &modes_->LinkBox() || widget == &modes_->ChannelBox()) {
         return true;
     }
-    for (int i = 0; i < CModePanel::ModeBoxCount; ++i) {
+    for (int i = 0; i < CModePanel::kModeBoxCount; ++i) {
         if (widget == &modes_->ModeBox(i)) {
             return true;
         }

@@ -2,11 +2,11 @@
 
 #include "app/ParameterFileChooser.h"
 #include "app/QtTranslations.h"
-#include "device/CMscomm_eq.h"
+#include "base/TextCatalog.h"
 #include "device/DeviceTransfer.h"
+#include "serial/CMscomm_eq.h"
 #include "settings/CIniLocalLan.h"
 #include "settings/CIniSettingBase.h"
-#include "settings/TextCatalog.h"
 
 #include <QDialog>
 
@@ -34,7 +34,7 @@ class QTabWidget;
 // commands Set, Reset, Read, Save and Cancel, and the menu. It owns the configuration (and with
 // it the parameter set), the language object, the pages and the serial control.
 //
-// Start-up, in the constructor: title " Sonvex V1.21"; program directory; config.ini loaded
+// Start-up, in the constructor: the title (TitleText); program directory; config.ini loaded
 // when present, then the selected language file applied to this window, its caption and (not in
 // collect mode) its menu; the log directory; the controls filled from the parameter set; the
 // pages created inside the tab control (only now, so the window's own localization never reaches
@@ -54,31 +54,31 @@ class CSonvexDlg : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr int DialogId = 102;
+    static constexpr int kDialogId = 102;
 
     // Controls that are not part of a panel.
-    static constexpr int TabControlId = 1006;
-    static constexpr int SetId = 1061;
-    static constexpr int ResetId = 1084;
-    static constexpr int ReadId = 1062;
-    static constexpr int SaveId = 1054;
-    static constexpr int CancelId = 1055;
-    static constexpr int StatusLabelId = 1063;
+    static constexpr int kTabControlId = 1006;
+    static constexpr int kSetId = 1061;
+    static constexpr int kResetId = 1084;
+    static constexpr int kReadId = 1062;
+    static constexpr int kSaveId = 1054;
+    static constexpr int kCancelId = 1055;
+    static constexpr int kStatusLabelId = 1063;
 
     // Menu commands (the "controlId" property of their actions).
-    static constexpr int LoadCommandId = 32772;
-    static constexpr int SaveAsCommandId = 32773;
-    static constexpr int ComSettingCommandId = 32775;
-    static constexpr int ViewCommandId = 32780;
-    static constexpr int DeviceCommandId = 32777;
-    static constexpr int VersionCommandId = 32779;
+    static constexpr int kLoadCommandId = 32772;
+    static constexpr int kSaveAsCommandId = 32773;
+    static constexpr int kComSettingCommandId = 32775;
+    static constexpr int kViewCommandId = 32780;
+    static constexpr int kDeviceCommandId = 32777;
+    static constexpr int kVersionCommandId = 32779;
 
     // Tabs, in order.
-    static constexpr int PublicTab = 0;
-    static constexpr int TenBandTab = 1;
-    static constexpr int DrcTab = 2;
-    static constexpr int EightBandTab = 3;
-    static constexpr int LimiterTab = 4;
+    static constexpr int kPublicTab = 0;
+    static constexpr int kTenBandTab = 1;
+    static constexpr int kDrcTab = 2;
+    static constexpr int kEightBandTab = 3;
+    static constexpr int kLimiterTab = 4;
 
     // Asks for the file of Load or Save As; an empty text means cancelled.
     using FileNameAsker = std::function<QString(ParameterFileChooser::Purpose)>;
@@ -87,7 +87,8 @@ public:
     explicit CSonvexDlg(std::u16string programDirectory = {}, QWidget* parent = nullptr);
     ~CSonvexDlg() override;
 
-    // " Sonvex V1.21": the caption, and what follows the application's name in a localized one.
+    // SonvexVersion::kTitle: the caption, and what follows the application's name in a localized
+    // one.
     static QString TitleText();
 
     // Replaces Qt's file dialogs (tests give the path directly).
@@ -126,12 +127,12 @@ public:
     int CurrentTab() const { return currentTab_; }
 
     QMenuBar& MenuBar() const { return *menuBar_; }
-    // The action of a menu command (LoadCommandId ...), null for an unknown id.
+    // The action of a menu command (kLoadCommandId ...), null for an unknown id.
     QAction* MenuCommand(int id) const;
     CChainPanel& Chain() const { return *chain_; }
     CModePanel& Modes() const { return *modes_; }
     QTabWidget& Tabs() const { return *tabs_; }
-    // SetId, ResetId, ReadId, SaveId or CancelId.
+    // kSetId, kResetId, kReadId, kSaveId or kCancelId.
     QPushButton& CommandButton(int id) const;
     QLabel& StatusLabel() const { return *status_; }
 

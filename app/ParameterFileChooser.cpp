@@ -1,7 +1,7 @@
 #include "app/ParameterFileChooser.h"
 
+#include "base/NumberText.h"
 #include "params/ParameterFile.h"
-#include "settings/NumberText.h"
 
 #include <QFileDialog>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/TextCatalog.h"
+#include "base/TextCatalog.h"
 
 #include <QString>
 

@@ -10,23 +10,23 @@
 
 namespace {
 
-constexpr int TickFontPointTenths = 80;
+constexpr int kTickFontPointTenths = 80;
 // A safety net for the tick walk; the automatic increment gives about one tick per 20 pixels.
-constexpr int MaxTickCount = 10000;
+constexpr int kMaxTickCount = 10000;
 // Pixels beyond the span by more than this are held there: far outside any window, and far
 // inside int.
-constexpr double PixelOffsetLimit = 1.0e6;
+constexpr double kPixelOffsetLimit = 1.0e6;
 // Floating-point pixels are held here, where a line's direction towards the visible part is
 // still exact to far below a pixel.
-constexpr double FarPixelOffsetLimit = 1.0e12;
+constexpr double kFarPixelOffsetLimit = 1.0e12;
 // Pixel quotients this close below a whole number are taken as that number.
-constexpr double PixelRoundingSlack = 1.0e-7;
+constexpr double kPixelRoundingSlack = 1.0e-7;
 // Blank pixels between neighbouring tick labels at least: side by side they must not touch (the
 // digits would run together); one above the other the line height already leaves room.
-constexpr int HorizontalLabelGap = 1;
-constexpr int VerticalLabelGap = 0;
+constexpr int kHorizontalLabelGap = 1;
+constexpr int kVerticalLabelGap = 0;
 // Tick indices beyond this are not exact in a double: labels are then counted from the first.
-constexpr double MaxExactTickIndex = 4503599627370496.0; // 2^52
+constexpr double kMaxExactTickIndex = 4503599627370496.0; // 2^52
 
 // The label strides after `stride`: 1, 2, 5, 10, 20, 50, ...
 double NextStride(double stride) {
@@ -52,123 +52,123 @@ void DrawSegment(QPainter& painter, QPoint from, QPoint to, const QColor& color)
 } // namespace
 
 CChartAxis::CChartAxis(CChartCtrl* owner, ChartAxisPosition position)
-    : m_owner(owner), m_position(position),
-      m_horizontal(position == ChartAxisPosition::Bottom || position == ChartAxisPosition::Top),
-      m_secondary(position == ChartAxisPosition::Right || position == ChartAxisPosition::Top),
-      m_tickFont(owner->MakeSansSerifFont(TickFontPointTenths)), m_grid(m_horizontal),
-      m_label(owner, m_horizontal) {}
+    : owner_(owner), position_(position),
+      horizontal_(position == ChartAxisPosition::Bottom || position == ChartAxisPosition::Top),
+      secondary_(position == ChartAxisPosition::Right || position == ChartAxisPosition::Top),
+      tickFont_(owner->MakeSansSerifFont(kTickFontPointTenths)), grid_(horizontal_),
+      label_(owner, horizontal_) {}
 
 void CChartAxis::RequestRedraw() {
-    m_owner->Redraw();
+    owner_->Redraw();
 }
 
 void CChartAxis::SetInverted(bool inverted) {
-    m_inverted = inverted;
+    inverted_ = inverted;
     RequestRedraw();
 }
 
 void CChartAxis::SetVisible(bool visible) {
-    m_visible = visible;
+    visible_ = visible;
     RequestRedraw();
 }
 
 void CChartAxis::SetMinMax(double min, double max) {
-    m_min = min;
-    m_max = max;
-    m_savedMin = min;
-    m_savedMax = max;
+    min_ = min;
+    max_ = max;
+    savedMin_ = min;
+    savedMax_ = max;
     RequestRedraw();
 }
 
 void CChartAxis::SetTickIncrement(bool automatic, double increment) {
-    m_automaticTickIncrement = automatic;
+    automaticTickIncrement_ = automatic;
     if (!automatic) {
-        m_tickIncrement = std::isfinite(increment) && increment > 0.0 ? increment : 0.0;
+        tickIncrement_ = std::isfinite(increment) && increment > 0.0 ? increment : 0.0;
     }
     RequestRedraw();
 }
 
 void CChartAxis::SetAxisColor(const QColor& color) {
-    m_axisColor = color;
+    axisColor_ = color;
     RequestRedraw();
 }
 
 void CChartAxis::SetTextColor(const QColor& color) {
-    m_textColor = color;
+    textColor_ = color;
     RequestRedraw();
 }
 
 void CChartAxis::SetSpan(int start, int end) {
-    m_start = start;
-    m_end = end;
+    start_ = start;
+    end_ = end;
 }
 
 double CChartAxis::ValueToScreenF(double value) const {
-    const int length = std::abs(m_end - m_start);
-    if (m_min == m_max) {
-        return m_horizontal ? m_start + length / 2 : m_start - length / 2;
+    const int length = std::abs(end_ - start_);
+    if (min_ == max_) {
+        return horizontal_ ? start_ + length / 2 : start_ - length / 2;
     }
     // Whole pixels, rounded down; a quotient a hair below a whole pixel (decimal values such as
     // 0.29 are not exact in binary) counts as that pixel.
-    double offset = std::floor(length * (value - m_min) / (m_max - m_min) + PixelRoundingSlack);
+    double offset = std::floor(length * (value - min_) / (max_ - min_) + kPixelRoundingSlack);
     if (std::isnan(offset)) {
         offset = 0.0;
     }
-    offset = std::clamp(offset, -FarPixelOffsetLimit, FarPixelOffsetLimit);
-    if (m_horizontal) {
-        return m_inverted ? m_end - offset : m_start + offset;
+    offset = std::clamp(offset, -kFarPixelOffsetLimit, kFarPixelOffsetLimit);
+    if (horizontal_) {
+        return inverted_ ? end_ - offset : start_ + offset;
     }
-    return m_inverted ? m_end + offset : m_start - offset;
+    return inverted_ ? end_ + offset : start_ - offset;
 }
 
 int CChartAxis::ValueToScreen(double value) const {
-    const double low = std::min(m_start, m_end) - PixelOffsetLimit;
-    const double high = std::max(m_start, m_end) + PixelOffsetLimit;
+    const double low = std::min(start_, end_) - kPixelOffsetLimit;
+    const double high = std::max(start_, end_) + kPixelOffsetLimit;
     return static_cast<int>(std::clamp(ValueToScreenF(value), low, high));
 }
 
 double CChartAxis::ScreenToValue(int pixel) const {
-    const int length = std::abs(m_end - m_start);
-    if (m_min == m_max || length == 0) {
-        return m_min;
+    const int length = std::abs(end_ - start_);
+    if (min_ == max_ || length == 0) {
+        return min_;
     }
     int offset = 0;
-    if (m_horizontal) {
-        offset = m_inverted ? m_end - pixel : pixel - m_start;
+    if (horizontal_) {
+        offset = inverted_ ? end_ - pixel : pixel - start_;
     } else {
-        offset = m_inverted ? pixel - m_end : m_start - pixel;
+        offset = inverted_ ? pixel - end_ : start_ - pixel;
     }
-    return m_min + (static_cast<double>(offset) / length) * (m_max - m_min);
+    return min_ + (static_cast<double>(offset) / length) * (max_ - min_);
 }
 
 void CChartAxis::SetZoomRange(double lo, double hi) {
-    if (!m_zoomEnabled || m_min == m_max) {
+    if (!zoomEnabled_ || min_ == max_) {
         return;
     }
-    m_min = lo;
-    m_max = hi - lo < m_minimumSpan ? lo + m_minimumSpan : hi;
+    min_ = lo;
+    max_ = hi - lo < minimumSpan_ ? lo + minimumSpan_ : hi;
 }
 
 void CChartAxis::UndoZoom() {
-    m_min = m_savedMin;
-    m_max = m_savedMax;
+    min_ = savedMin_;
+    max_ = savedMax_;
 }
 
 void CChartAxis::Pan(int from, int to) {
     const double shift = ScreenToValue(from) - ScreenToValue(to);
-    m_min += shift;
-    m_max += shift;
+    min_ += shift;
+    max_ += shift;
     RequestRedraw();
 }
 
 template <typename Visit>
 void CChartAxis::ForEachTick(Visit visit) const {
-    if (m_min == m_max) {
-        visit(m_min);
+    if (min_ == max_) {
+        visit(min_);
         return;
     }
     double tick = GetFirstTickValue();
-    for (int count = 0; count < MaxTickCount; ++count) {
+    for (int count = 0; count < kMaxTickCount; ++count) {
         visit(tick);
         double next = 0.0;
         if (!GetNextTickValue(tick, next)) {
@@ -185,7 +185,7 @@ std::vector<double> CChartAxis::GetTickValues() const {
 }
 
 std::vector<CChartAxis::TickLabel> CChartAxis::TickLabels() const {
-    const QFontMetrics metrics(m_tickFont);
+    const QFontMetrics metrics(tickFont_);
     std::vector<TickLabel> labels;
     ForEachTick([&](double value) {
         const int pixel = GetTickPosition(value);
@@ -204,11 +204,11 @@ std::vector<CChartAxis::TickLabel> CChartAxis::TickLabels() const {
 }
 
 bool CChartAxis::LabelsApart(const TickLabel& a, const TickLabel& b) const {
-    const int aStart = m_horizontal ? a.origin.x() : a.origin.y();
-    const int bStart = m_horizontal ? b.origin.x() : b.origin.y();
-    const int aEnd = aStart + (m_horizontal ? a.size.width() : a.size.height());
-    const int bEnd = bStart + (m_horizontal ? b.size.width() : b.size.height());
-    const int gap = m_horizontal ? HorizontalLabelGap : VerticalLabelGap;
+    const int aStart = horizontal_ ? a.origin.x() : a.origin.y();
+    const int bStart = horizontal_ ? b.origin.x() : b.origin.y();
+    const int aEnd = aStart + (horizontal_ ? a.size.width() : a.size.height());
+    const int bEnd = bStart + (horizontal_ ? b.size.width() : b.size.height());
+    const int gap = horizontal_ ? kHorizontalLabelGap : kVerticalLabelGap;
     return std::max(aStart, bStart) - std::min(aEnd, bEnd) >= gap;
 }
 
@@ -218,8 +218,8 @@ void CChartAxis::ThinLabels(std::vector<TickLabel>& labels) const {
         return;
     }
     // Labels are counted from the tick at zero, so that the ones kept stand at round values.
-    double firstIndex = m_tickIncrement > 0.0 ? std::round(labels[0].value / m_tickIncrement) : 0.0;
-    if (!std::isfinite(firstIndex) || std::abs(firstIndex) > MaxExactTickIndex) {
+    double firstIndex = tickIncrement_ > 0.0 ? std::round(labels[0].value / tickIncrement_) : 0.0;
+    if (!std::isfinite(firstIndex) || std::abs(firstIndex) > kMaxExactTickIndex) {
         firstIndex = 0.0;
     }
     const auto keptWith = [&](double stride, std::size_t i) {
@@ -261,26 +261,26 @@ std::vector<double> CChartAxis::GetLabelledTickValues() const {
 }
 
 bool CChartAxis::IsInSpan(int pixel) const {
-    return pixel >= std::min(m_start, m_end) && pixel <= std::max(m_start, m_end);
+    return pixel >= std::min(start_, end_) && pixel <= std::max(start_, end_);
 }
 
 void CChartAxis::SetLayout(const SChartRect& chartArea, const SChartRect& plot) {
-    m_area = chartArea;
-    switch (m_position) {
+    area_ = chartArea;
+    switch (position_) {
     case ChartAxisPosition::Left:
-        m_area.right = plot.left;
+        area_.right = plot.left;
         break;
     case ChartAxisPosition::Bottom:
-        m_area.top = plot.bottom;
+        area_.top = plot.bottom;
         break;
     case ChartAxisPosition::Right:
-        m_area.left = plot.right;
+        area_.left = plot.right;
         break;
     case ChartAxisPosition::Top:
-        m_area.bottom = plot.top;
+        area_.bottom = plot.top;
         break;
     }
-    if (m_horizontal) {
+    if (horizontal_) {
         SetSpan(plot.left, plot.right);
     } else {
         SetSpan(plot.bottom, plot.top);
@@ -294,7 +294,7 @@ void CChartAxis::RefreshTicks() {
 }
 
 void CChartAxis::MeasureTickLabels() {
-    const QFontMetrics metrics(m_tickFont);
+    const QFontMetrics metrics(tickFont_);
     int width = 0;
     int height = 0;
     ForEachTick([&](double value) {
@@ -303,19 +303,19 @@ void CChartAxis::MeasureTickLabels() {
             height = std::max(height, metrics.height());
         }
     });
-    m_tickLabelExtent = QSize(width, height);
+    tickLabelExtent_ = QSize(width, height);
 }
 
 void CChartAxis::FitPlot(const SChartRect& chartArea, SChartRect& plot) const {
-    if (!m_visible) {
+    if (!visible_) {
         return;
     }
-    const QSize label = m_label.GetSize();
-    const int textWidth = m_tickLabelExtent.width();
-    const int textHeight = m_tickLabelExtent.height();
-    if (m_horizontal) {
+    const QSize label = label_.GetSize();
+    const int textWidth = tickLabelExtent_.width();
+    const int textHeight = tickLabelExtent_.height();
+    if (horizontal_) {
         const int size = label.height() + textHeight + 6;
-        if (m_secondary) {
+        if (secondary_) {
             plot.top = std::max(plot.top, chartArea.top + size);
         } else {
             plot.bottom = std::min(plot.bottom, chartArea.bottom - size);
@@ -323,7 +323,7 @@ void CChartAxis::FitPlot(const SChartRect& chartArea, SChartRect& plot) const {
         plot.right = std::min(plot.right, chartArea.right - textWidth / 2 - 3);
     } else {
         const int size = label.width() + textWidth + 10;
-        if (m_secondary) {
+        if (secondary_) {
             plot.right = std::min(plot.right, chartArea.right - size);
         } else {
             plot.left = std::max(plot.left, chartArea.left + size);
@@ -333,32 +333,32 @@ void CChartAxis::FitPlot(const SChartRect& chartArea, SChartRect& plot) const {
 }
 
 void CChartAxis::DrawAxisLine(QPainter& painter) const {
-    if (m_horizontal) {
-        const int y = m_secondary ? m_area.bottom - 1 : m_area.top + 1;
-        DrawSegment(painter, QPoint(m_start, y), QPoint(m_end, y), m_axisColor);
+    if (horizontal_) {
+        const int y = secondary_ ? area_.bottom - 1 : area_.top + 1;
+        DrawSegment(painter, QPoint(start_, y), QPoint(end_, y), axisColor_);
     } else {
-        const int x = m_secondary ? m_area.left + 1 : m_area.right - 1;
-        DrawSegment(painter, QPoint(x, m_start), QPoint(x, m_end), m_axisColor);
+        const int x = secondary_ ? area_.left + 1 : area_.right - 1;
+        DrawSegment(painter, QPoint(x, start_), QPoint(x, end_), axisColor_);
     }
 }
 
 void CChartAxis::DrawTickMark(QPainter& painter, int pixel) const {
-    switch (m_position) {
+    switch (position_) {
     case ChartAxisPosition::Bottom:
-        DrawSegment(painter, QPoint(pixel, m_area.top + 1), QPoint(pixel, m_area.top + 4),
-                    m_axisColor);
+        DrawSegment(painter, QPoint(pixel, area_.top + 1), QPoint(pixel, area_.top + 4),
+                    axisColor_);
         break;
     case ChartAxisPosition::Top:
-        DrawSegment(painter, QPoint(pixel, m_area.bottom - 1), QPoint(pixel, m_area.bottom - 4),
-                    m_axisColor);
+        DrawSegment(painter, QPoint(pixel, area_.bottom - 1), QPoint(pixel, area_.bottom - 4),
+                    axisColor_);
         break;
     case ChartAxisPosition::Left:
-        DrawSegment(painter, QPoint(m_area.right - 1, pixel), QPoint(m_area.right - 4, pixel),
-                    m_axisColor);
+        DrawSegment(painter, QPoint(area_.right - 1, pixel), QPoint(area_.right - 4, pixel),
+                    axisColor_);
         break;
     case ChartAxisPosition::Right:
-        DrawSegment(painter, QPoint(m_area.left + 1, pixel), QPoint(m_area.left + 4, pixel),
-                    m_axisColor);
+        DrawSegment(painter, QPoint(area_.left + 1, pixel), QPoint(area_.left + 4, pixel),
+                    axisColor_);
         break;
     }
 }
@@ -366,59 +366,59 @@ void CChartAxis::DrawTickMark(QPainter& painter, int pixel) const {
 QPoint CChartAxis::LabelOrigin() const {
     // The label's rectangle is centred on the middle of the span; its text stands 2 pixels
     // inside the rectangle's top edge (horizontal label) or left edge (vertical label).
-    constexpr int TextInset = 2;
-    const QSize label = m_label.GetSize();
-    switch (m_position) {
+    constexpr int kTextInset = 2;
+    const QSize label = label_.GetSize();
+    switch (position_) {
     case ChartAxisPosition::Bottom:
         return QPoint(SpanMiddle() - label.width() / 2,
-                      m_area.top + m_tickLabelExtent.height() + 2 + TextInset);
+                      area_.top + tickLabelExtent_.height() + 2 + kTextInset);
     case ChartAxisPosition::Top:
-        return QPoint(SpanMiddle() - label.width() / 2, m_area.top + TextInset);
+        return QPoint(SpanMiddle() - label.width() / 2, area_.top + kTextInset);
     case ChartAxisPosition::Left:
-        return QPoint(m_area.left + TextInset, SpanMiddle() + label.height() / 2);
+        return QPoint(area_.left + kTextInset, SpanMiddle() + label.height() / 2);
     case ChartAxisPosition::Right:
-        return QPoint(m_area.right - label.width() - 2 + TextInset,
+        return QPoint(area_.right - label.width() - 2 + kTextInset,
                       SpanMiddle() + label.height() / 2);
     }
     return QPoint();
 }
 
 QPoint CChartAxis::TickLabelOrigin(int pixel, QSize textSize) const {
-    switch (m_position) {
+    switch (position_) {
     case ChartAxisPosition::Bottom:
-        return QPoint(pixel - textSize.width() / 2, m_area.top + 5);
+        return QPoint(pixel - textSize.width() / 2, area_.top + 5);
     case ChartAxisPosition::Top:
-        return QPoint(pixel - textSize.width() / 2, m_area.bottom - textSize.height() - 5);
+        return QPoint(pixel - textSize.width() / 2, area_.bottom - textSize.height() - 5);
     case ChartAxisPosition::Left:
-        return QPoint(m_area.left + m_label.GetSize().width() + 4, pixel - textSize.height() / 2);
+        return QPoint(area_.left + label_.GetSize().width() + 4, pixel - textSize.height() / 2);
     case ChartAxisPosition::Right:
-        return QPoint(m_area.left + 6, pixel - textSize.height() / 2);
+        return QPoint(area_.left + 6, pixel - textSize.height() / 2);
     }
     return QPoint();
 }
 
 void CChartAxis::Draw(QPainter& painter, const SChartRect& plot) {
-    m_grid.ClearTicks();
-    if (!m_visible) {
+    grid_.ClearTicks();
+    if (!visible_) {
         return;
     }
     painter.save();
     DrawAxisLine(painter);
-    m_label.Draw(painter, LabelOrigin());
+    label_.Draw(painter, LabelOrigin());
 
-    const QFontMetrics metrics(m_tickFont);
-    painter.setFont(m_tickFont);
-    painter.setPen(m_textColor);
+    const QFontMetrics metrics(tickFont_);
+    painter.setFont(tickFont_);
+    painter.setPen(textColor_);
     painter.setBackgroundMode(Qt::TransparentMode);
     std::vector<TickLabel> labels = TickLabels();
     ThinLabels(labels);
     for (const TickLabel& label : labels) {
         DrawTickMark(painter, label.pixel);
-        m_grid.AddTick(label.pixel);
+        grid_.AddTick(label.pixel);
         if (label.shown) {
             painter.drawText(label.origin.x(), label.origin.y() + metrics.ascent(), label.text);
         }
     }
-    m_grid.Draw(painter, plot);
+    grid_.Draw(painter, plot);
     painter.restore();
 }

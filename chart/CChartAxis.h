@@ -28,28 +28,28 @@ public:
     CChartAxis(const CChartAxis&) = delete;
     CChartAxis& operator=(const CChartAxis&) = delete;
 
-    ChartAxisPosition GetPosition() const { return m_position; }
-    bool IsHorizontal() const { return m_horizontal; }
-    bool IsSecondary() const { return m_secondary; }
-    bool IsInverted() const { return m_inverted; }
+    ChartAxisPosition GetPosition() const { return position_; }
+    bool IsHorizontal() const { return horizontal_; }
+    bool IsSecondary() const { return secondary_; }
+    bool IsInverted() const { return inverted_; }
     void SetInverted(bool inverted);
-    bool IsVisible() const { return m_visible; }
+    bool IsVisible() const { return visible_; }
     void SetVisible(bool visible);
 
     // Sets the range and the range a zoom returns to, then redraws the chart.
     void SetMinMax(double min, double max);
-    double GetMin() const { return m_min; }
-    double GetMax() const { return m_max; }
-    double GetSavedMin() const { return m_savedMin; }
-    double GetSavedMax() const { return m_savedMax; }
+    double GetMin() const { return min_; }
+    double GetMax() const { return max_; }
+    double GetSavedMin() const { return savedMin_; }
+    double GetSavedMax() const { return savedMax_; }
 
     // With automatic on (the default) the increment follows the range and the axis length; off,
     // the given increment is used as it is (0 or less: a single tick at the minimum).
     void SetTickIncrement(bool automatic, double increment);
-    bool IsAutomaticTickIncrement() const { return m_automaticTickIncrement; }
-    double GetTickIncrement() const { return m_tickIncrement; }
-    double GetFirstTick() const { return m_firstTick; }
-    int GetDecimalCount() const { return m_decimalCount; }
+    bool IsAutomaticTickIncrement() const { return automaticTickIncrement_; }
+    double GetTickIncrement() const { return tickIncrement_; }
+    double GetFirstTick() const { return firstTick_; }
+    int GetDecimalCount() const { return decimalCount_; }
     // The values of every tick from the first one up to the maximum.
     std::vector<double> GetTickValues() const;
     // The ticks inside the span that get a label, as the last layout places them. All of them
@@ -58,21 +58,21 @@ public:
     // labels; failing that the first and the last. Ticks and grid lines stay at every tick.
     std::vector<double> GetLabelledTickValues() const;
 
-    const QColor& GetAxisColor() const { return m_axisColor; }
+    const QColor& GetAxisColor() const { return axisColor_; }
     void SetAxisColor(const QColor& color);
-    const QColor& GetTextColor() const { return m_textColor; }
+    const QColor& GetTextColor() const { return textColor_; }
     void SetTextColor(const QColor& color);
-    const QFont& GetTickFont() const { return m_tickFont; }
-    CChartGrid* GetGrid() { return &m_grid; }
-    CChartAxisLabel* GetLabel() { return &m_label; }
+    const QFont& GetTickFont() const { return tickFont_; }
+    CChartGrid* GetGrid() { return &grid_; }
+    CChartAxisLabel* GetLabel() { return &label_; }
 
     // Pixel span: left to right edge of the plotting area for a horizontal axis, bottom to top
     // edge for a vertical one. The control sets it while it lays the chart out.
     void SetSpan(int start, int end);
-    int GetStartPixel() const { return m_start; }
-    int GetEndPixel() const { return m_end; }
+    int GetStartPixel() const { return start_; }
+    int GetEndPixel() const { return end_; }
     // The strip beside the plotting area where the axis draws its ticks, labels and title.
-    const SChartRect& GetArea() const { return m_area; }
+    const SChartRect& GetArea() const { return area_; }
 
     // Value to pixel along the span; every value maps to the middle when min equals max. Values
     // far outside the range are held a million pixels beyond the span; NaN maps to the start.
@@ -83,9 +83,9 @@ public:
     // Pixel to value along the span; min when min equals max or the span is empty.
     virtual double ScreenToValue(int pixel) const;
 
-    bool IsZoomEnabled() const { return m_zoomEnabled; }
-    void EnableZoom(bool enabled) { m_zoomEnabled = enabled; }
-    double GetMinimumSpan() const { return m_minimumSpan; }
+    bool IsZoomEnabled() const { return zoomEnabled_; }
+    void EnableZoom(bool enabled) { zoomEnabled_ = enabled; }
+    double GetMinimumSpan() const { return minimumSpan_; }
     // Zooms to lo..hi, at least the minimum span wide; ignored while zoom is off or min equals
     // max. The range a zoom returns to stays as it is. Does not redraw.
     virtual void SetZoomRange(double lo, double hi);
@@ -111,18 +111,18 @@ public:
     void FitPlot(const SChartRect& chartArea, SChartRect& plot) const;
     void Draw(QPainter& painter, const SChartRect& plot);
     // Largest width and height of the tick labels that fall inside the span.
-    QSize GetTickLabelExtent() const { return m_tickLabelExtent; }
+    QSize GetTickLabelExtent() const { return tickLabelExtent_; }
 
 protected:
-    CChartCtrl* GetOwner() const { return m_owner; }
+    CChartCtrl* GetOwner() const { return owner_; }
     void RequestRedraw();
 
-    double m_min = 0.0;
-    double m_max = 0.0;
-    bool m_automaticTickIncrement = true;
-    double m_firstTick = 0.0;
-    double m_tickIncrement = 1.0;
-    int m_decimalCount = 0;
+    double min_ = 0.0;
+    double max_ = 0.0;
+    bool automaticTickIncrement_ = true;
+    double firstTick_ = 0.0;
+    double tickIncrement_ = 1.0;
+    int decimalCount_ = 0;
 
 private:
     // A tick inside the span, with its label where the axis writes it.
@@ -142,30 +142,30 @@ private:
     void ThinLabels(std::vector<TickLabel>& labels) const;
     bool LabelsApart(const TickLabel& a, const TickLabel& b) const;
     bool IsInSpan(int pixel) const;
-    int SpanMiddle() const { return (m_start + m_end) / 2; }
+    int SpanMiddle() const { return (start_ + end_) / 2; }
     void MeasureTickLabels();
     void DrawAxisLine(QPainter& painter) const;
     void DrawTickMark(QPainter& painter, int pixel) const;
     QPoint LabelOrigin() const;
     QPoint TickLabelOrigin(int pixel, QSize textSize) const;
 
-    CChartCtrl* m_owner;
-    ChartAxisPosition m_position;
-    bool m_horizontal;
-    bool m_secondary;
-    bool m_inverted = false;
-    bool m_visible = true;
-    double m_savedMin = 0.0;
-    double m_savedMax = 0.0;
-    int m_start = 0;
-    int m_end = 0;
-    SChartRect m_area;
-    QFont m_tickFont;
-    QColor m_textColor = Qt::black;
-    QColor m_axisColor = Qt::black;
-    CChartGrid m_grid;
-    CChartAxisLabel m_label;
-    bool m_zoomEnabled = true;
-    double m_minimumSpan = 0.001;
-    QSize m_tickLabelExtent;
+    CChartCtrl* owner_;
+    ChartAxisPosition position_;
+    bool horizontal_;
+    bool secondary_;
+    bool inverted_ = false;
+    bool visible_ = true;
+    double savedMin_ = 0.0;
+    double savedMax_ = 0.0;
+    int start_ = 0;
+    int end_ = 0;
+    SChartRect area_;
+    QFont tickFont_;
+    QColor textColor_ = Qt::black;
+    QColor axisColor_ = Qt::black;
+    CChartGrid grid_;
+    CChartAxisLabel label_;
+    bool zoomEnabled_ = true;
+    double minimumSpan_ = 0.001;
+    QSize tickLabelExtent_;
 };

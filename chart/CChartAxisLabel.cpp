@@ -6,49 +6,48 @@
 #include <QPainter>
 
 namespace {
-constexpr int LabelPointTenths = 100;
+constexpr int kLabelPointTenths = 100;
 }
 
 CChartAxisLabel::CChartAxisLabel(CChartCtrl* owner, bool horizontal)
-    : m_owner(owner), m_horizontal(horizontal), m_font(owner->MakeSansSerifFont(LabelPointTenths)) {
-}
+    : owner_(owner), horizontal_(horizontal), font_(owner->MakeSansSerifFont(kLabelPointTenths)) {}
 
 void CChartAxisLabel::SetText(const QString& text) {
-    m_text = text;
-    m_owner->Redraw();
+    text_ = text;
+    owner_->Redraw();
 }
 
 void CChartAxisLabel::SetVisible(bool visible) {
-    m_visible = visible;
-    m_owner->Redraw();
+    visible_ = visible;
+    owner_->Redraw();
 }
 
 void CChartAxisLabel::SetColor(const QColor& color) {
-    m_color = color;
-    m_owner->Redraw();
+    color_ = color;
+    owner_->Redraw();
 }
 
 QSize CChartAxisLabel::GetSize() const {
-    if (!m_visible || m_text.isEmpty()) {
+    if (!visible_ || text_.isEmpty()) {
         return QSize(0, 0);
     }
-    const QFontMetrics metrics(m_font);
-    const QSize extent(metrics.horizontalAdvance(m_text), metrics.height());
-    return m_horizontal ? extent : extent.transposed();
+    const QFontMetrics metrics(font_);
+    const QSize extent(metrics.horizontalAdvance(text_), metrics.height());
+    return horizontal_ ? extent : extent.transposed();
 }
 
 void CChartAxisLabel::Draw(QPainter& painter, QPoint textOrigin) const {
-    if (!m_visible || m_text.isEmpty()) {
+    if (!visible_ || text_.isEmpty()) {
         return;
     }
-    const QFontMetrics metrics(m_font);
+    const QFontMetrics metrics(font_);
     painter.save();
-    painter.setFont(m_font);
-    painter.setPen(m_color);
+    painter.setFont(font_);
+    painter.setPen(color_);
     painter.translate(textOrigin);
-    if (!m_horizontal) {
+    if (!horizontal_) {
         painter.rotate(-90.0);
     }
-    painter.drawText(0, metrics.ascent(), m_text);
+    painter.drawText(0, metrics.ascent(), text_);
     painter.restore();
 }

@@ -15,15 +15,15 @@ class CChartAxisLabel {
 public:
     CChartAxisLabel(CChartCtrl* owner, bool horizontal);
 
-    const QString& GetText() const { return m_text; }
+    const QString& GetText() const { return text_; }
     // Stores the text and redraws the chart.
     void SetText(const QString& text);
-    bool IsVisible() const { return m_visible; }
+    bool IsVisible() const { return visible_; }
     void SetVisible(bool visible);
-    const QColor& GetColor() const { return m_color; }
+    const QColor& GetColor() const { return color_; }
     void SetColor(const QColor& color);
-    bool IsHorizontal() const { return m_horizontal; }
-    const QFont& GetFont() const { return m_font; }
+    bool IsHorizontal() const { return horizontal_; }
+    const QFont& GetFont() const { return font_; }
 
     // Width and height of the label where it stands: the text's extent, turned by 90 degrees for
     // a vertical axis; (0, 0) without text or while hidden.
@@ -33,10 +33,10 @@ public:
     void Draw(QPainter& painter, QPoint textOrigin) const;
 
 private:
-    CChartCtrl* m_owner;
-    bool m_horizontal;
-    bool m_visible = true;
-    QColor m_color = Qt::black;
-    QFont m_font;
-    QString m_text;
+    CChartCtrl* owner_;
+    bool horizontal_;
+    bool visible_ = true;
+    QColor color_ = Qt::black;
+    QFont font_;
+    QString text_;
 };

@@ -12,17 +12,14 @@
 
 namespace {
 
-constexpr int TitlePointTenths = 100;
-
 // Colours of new series, by the number of series already in the chart, modulo 10.
-constexpr std::array<QRgb, 10> SeriePalette = {
+constexpr std::array<QRgb, 10> kSeriePalette = {
     qRgb(255, 0, 0),   qRgb(0, 150, 0),   qRgb(0, 0, 255),   qRgb(255, 255, 0), qRgb(0, 255, 255),
     qRgb(255, 128, 0), qRgb(128, 0, 128), qRgb(128, 128, 0), qRgb(255, 0, 255), qRgb(64, 128, 128)};
 
 } // namespace
 
-CChartCtrl::CChartCtrl(QWidget* parent)
-    : QWidget(parent), m_title(MakeSansSerifFont(TitlePointTenths)) {
+CChartCtrl::CChartCtrl(QWidget* parent) : QWidget(parent) {
     // Painting copies the off-screen image over the whole window: no background erase.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -30,16 +27,16 @@ CChartCtrl::CChartCtrl(QWidget* parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 
     const QPalette& colors = palette();
-    m_backColor = colors.color(QPalette::Button);
-    m_edgeOuterLight = colors.color(QPalette::Midlight);
-    m_edgeOuterDark = colors.color(QPalette::Shadow);
-    m_edgeInnerLight = colors.color(QPalette::Light);
-    m_edgeInnerDark = colors.color(QPalette::Dark);
+    backColor_ = colors.color(QPalette::Button);
+    edgeOuterLight_ = colors.color(QPalette::Midlight);
+    edgeOuterDark_ = colors.color(QPalette::Shadow);
+    edgeInnerLight_ = colors.color(QPalette::Light);
+    edgeInnerDark_ = colors.color(QPalette::Dark);
 }
 
 CChartCtrl::~CChartCtrl() {
-    m_series.clear();
-    for (auto& axis : m_axes) {
+    series_.clear();
+    for (auto& axis : axes_) {
         axis.reset();
     }
 }
@@ -63,22 +60,22 @@ QSize CChartCtrl::minimumSizeHint() const {
 
 CChartStandardAxis* CChartCtrl::AddAxis(ChartAxisPosition position) {
     const auto index = static_cast<std::size_t>(position);
-    if (index >= AxisCount) {
+    if (index >= kAxisCount) {
         return nullptr;
     }
     auto axis = std::make_unique<CChartStandardAxis>(this, position);
     CChartStandardAxis* added = axis.get();
-    for (auto& entry : m_series) {
-        entry.second->ReplaceAxis(m_axes[index].get(), added);
+    for (auto& entry : series_) {
+        entry.second->ReplaceAxis(axes_[index].get(), added);
     }
-    m_axes[index] = std::move(axis);
+    axes_[index] = std::move(axis);
     Redraw();
     return added;
 }
 
 CChartAxis* CChartCtrl::GetAxis(ChartAxisPosition position) const {
     const auto index = static_cast<std::size_t>(position);
-    return index < AxisCount ? m_axes[index].get() : nullptr;
+    return index < kAxisCount ? axes_[index].get() : nullptr;
 }
 
 CChartLineSerie* CChartCtrl::AddLineSerie() {
@@ -87,31 +84,31 @@ CChartLineSerie* CChartCtrl::AddLineSerie() {
     if (horizontal == nullptr || vertical == nullptr) {
         return nullptr;
     }
-    const QColor color = QColor::fromRgb(SeriePalette[m_series.size() % SeriePalette.size()]);
+    const QColor color = QColor::fromRgb(kSeriePalette[series_.size() % kSeriePalette.size()]);
     auto serie = std::make_unique<CChartLineSerie>(this, horizontal, vertical, color);
     CChartLineSerie* added = serie.get();
-    m_series.emplace(added->GetSerieId(), std::move(serie));
+    series_.emplace(added->GetSerieId(), std::move(serie));
     Redraw();
     return added;
 }
 
 CChartSerie* CChartCtrl::GetSerie(unsigned serieId) const {
-    const auto found = m_series.find(serieId);
-    return found == m_series.end() ? nullptr : found->second.get();
+    const auto found = series_.find(serieId);
+    return found == series_.end() ? nullptr : found->second.get();
 }
 
 void CChartCtrl::RemoveAllSeries() {
-    m_series.clear();
+    series_.clear();
     Redraw();
 }
 
 void CChartCtrl::SetBackColor(const QColor& color) {
-    m_backColor = color;
+    backColor_ = color;
     Redraw();
 }
 
 void CChartCtrl::SetBorderColor(const QColor& color) {
-    m_borderColor = color;
+    borderColor_ = color;
     Redraw();
 }
 
@@ -120,8 +117,8 @@ bool CChartCtrl::WindowExists() const {
 }
 
 void CChartCtrl::Redraw() {
-    if (m_redrawCounter <= 0) {
-        m_redrawPending = true;
+    if (redrawCounter_ <= 0) {
+        redrawPending_ = true;
         return;
     }
     if (!WindowExists()) {
@@ -132,36 +129,36 @@ void CChartCtrl::Redraw() {
 }
 
 void CChartCtrl::HoldRedraw() {
-    --m_redrawCounter;
+    --redrawCounter_;
 }
 
 void CChartCtrl::ReleaseRedraw() {
-    ++m_redrawCounter;
-    if (m_redrawCounter > 0 && m_redrawPending) {
+    ++redrawCounter_;
+    if (redrawCounter_ > 0 && redrawPending_) {
         Redraw();
     }
 }
 
 void CChartCtrl::RebuildImage() {
-    m_redrawPending = false;
+    redrawPending_ = false;
     const QSize clientSize = size();
     if (clientSize.isEmpty()) {
-        m_image = QImage();
+        image_ = QImage();
         return;
     }
-    if (m_image.size() != clientSize) {
-        m_image = QImage(clientSize, QImage::Format_RGB32);
+    if (image_.size() != clientSize) {
+        image_ = QImage(clientSize, QImage::Format_RGB32);
     }
-    QPainter painter(&m_image);
+    QPainter painter(&image_);
     const SChartRect client{0, 0, clientSize.width(), clientSize.height()};
     DrawBackground(painter, client);
-    DrawChart(painter, SChartRect{client.left + ChartInset, client.top + ChartInset,
-                                  client.right - ChartInset, client.bottom - ChartInset});
+    DrawChart(painter, SChartRect{client.left + kChartInset, client.top + kChartInset,
+                                  client.right - kChartInset, client.bottom - kChartInset});
 }
 
 void CChartCtrl::DrawBackground(QPainter& painter, const SChartRect& clientArea) {
     const QRect area = clientArea.ToQRect();
-    painter.fillRect(area, m_backColor);
+    painter.fillRect(area, backColor_);
     // A raised edge of two rings: light above and left, dark below and right, where the dark
     // sides take the corners they share with the light ones.
     const auto ring = [&painter](const QRect& r, const QColor& light, const QColor& dark) {
@@ -173,13 +170,13 @@ void CChartCtrl::DrawBackground(QPainter& painter, const SChartRect& clientArea)
         painter.fillRect(r.left(), r.bottom(), r.width(), 1, dark);
         painter.fillRect(r.right(), r.top(), 1, r.height(), dark);
     };
-    ring(area, m_edgeOuterLight, m_edgeOuterDark);
-    ring(area.adjusted(1, 1, -1, -1), m_edgeInnerLight, m_edgeInnerDark);
+    ring(area, edgeOuterLight_, edgeOuterDark_);
+    ring(area.adjusted(1, 1, -1, -1), edgeInnerLight_, edgeInnerDark_);
 }
 
 void CChartCtrl::LayOutAxes(const SChartRect& chartArea, SChartRect& plot) {
     // First pass: every axis takes the room its ticks and label need out of the plotting area.
-    for (const auto& axis : m_axes) {
+    for (const auto& axis : axes_) {
         if (axis) {
             axis->SetLayout(chartArea, plot);
             axis->RefreshTicks();
@@ -187,7 +184,7 @@ void CChartCtrl::LayOutAxes(const SChartRect& chartArea, SChartRect& plot) {
         }
     }
     // Second pass: spans and ticks for the final plotting area.
-    for (const auto& axis : m_axes) {
+    for (const auto& axis : axes_) {
         if (axis) {
             axis->SetLayout(chartArea, plot);
             axis->RefreshTicks();
@@ -196,23 +193,22 @@ void CChartCtrl::LayOutAxes(const SChartRect& chartArea, SChartRect& plot) {
 }
 
 void CChartCtrl::DrawChart(QPainter& painter, const SChartRect& chartArea) {
+    // The chart shows neither a title nor a legend: the axes share the whole area.
     SChartRect plot = chartArea;
-    // The title (without text) and the hidden legend take no room.
-    plot.top += m_title.GetSize().height();
     LayOutAxes(chartArea, plot);
-    m_plottingRect = plot;
+    plottingRect_ = plot;
     if (plot.IsEmpty()) {
         // Too small for a plotting area: the background alone.
         return;
     }
-    for (const auto& axis : m_axes) {
+    for (const auto& axis : axes_) {
         if (axis) {
             axis->Draw(painter, plot);
         }
     }
     DrawBorder(painter, plot);
     const SChartRect clip{plot.left, plot.top, plot.right + 1, plot.bottom + 1};
-    for (const auto& entry : m_series) {
+    for (const auto& entry : series_) {
         entry.second->SetClippingRect(clip);
         entry.second->DrawAll(painter);
     }
@@ -222,87 +218,87 @@ void CChartCtrl::DrawBorder(QPainter& painter, const SChartRect& plot) const {
     // Top, right, bottom and left side through the four corners, corners included.
     const int width = plot.Width() + 1;
     const int height = plot.Height() + 1;
-    painter.fillRect(plot.left, plot.top, width, 1, m_borderColor);
-    painter.fillRect(plot.right, plot.top, 1, height, m_borderColor);
-    painter.fillRect(plot.left, plot.bottom, width, 1, m_borderColor);
-    painter.fillRect(plot.left, plot.top, 1, height, m_borderColor);
+    painter.fillRect(plot.left, plot.top, width, 1, borderColor_);
+    painter.fillRect(plot.right, plot.top, 1, height, borderColor_);
+    painter.fillRect(plot.left, plot.bottom, width, 1, borderColor_);
+    painter.fillRect(plot.left, plot.top, 1, height, borderColor_);
 }
 
 void CChartCtrl::paintEvent(QPaintEvent* /*event*/) {
-    if (!m_paintedOnce) {
-        m_paintedOnce = true;
-        if (m_redrawCounter > 0) {
+    if (!paintedOnce_) {
+        paintedOnce_ = true;
+        if (redrawCounter_ > 0) {
             RebuildImage();
         } else {
-            m_redrawPending = true;
+            redrawPending_ = true;
         }
     }
     QPainter painter(this);
-    if (m_image.isNull()) {
-        painter.fillRect(rect(), m_backColor);
+    if (image_.isNull()) {
+        painter.fillRect(rect(), backColor_);
     } else {
-        painter.drawImage(0, 0, m_image);
+        painter.drawImage(0, 0, image_);
     }
-    if (m_zooming && m_zoomEnabled) {
-        painter.setPen(QPen(m_zoomRectColor, 1));
+    if (zooming_ && zoomEnabled_) {
+        painter.setPen(QPen(zoomRectColor_, 1));
         painter.setBrush(Qt::NoBrush);
-        const QRect dragged = QRect(m_zoomStart, m_zoomEnd).normalized();
+        const QRect dragged = QRect(zoomStart_, zoomEnd_).normalized();
         painter.drawRect(QRect(dragged.topLeft(), dragged.size() - QSize(1, 1)));
     }
 }
 
 void CChartCtrl::resizeEvent(QResizeEvent* /*event*/) {
-    m_image = QImage();
+    image_ = QImage();
     Redraw();
 }
 
 void CChartCtrl::mousePressEvent(QMouseEvent* event) {
     const QPoint position = event->position().toPoint();
-    if (event->button() == Qt::LeftButton && m_zoomEnabled) {
-        m_zooming = true;
-        m_zoomStart = position;
-        m_zoomEnd = position;
-    } else if (event->button() == Qt::RightButton && m_panEnabled) {
-        m_panning = true;
-        m_panLast = position;
+    if (event->button() == Qt::LeftButton && zoomEnabled_) {
+        zooming_ = true;
+        zoomStart_ = position;
+        zoomEnd_ = position;
+    } else if (event->button() == Qt::RightButton && panEnabled_) {
+        panning_ = true;
+        panLast_ = position;
     }
 }
 
 void CChartCtrl::mouseMoveEvent(QMouseEvent* event) {
     const QPoint position = event->position().toPoint();
-    if (m_zooming) {
-        m_zoomEnd = position;
+    if (zooming_) {
+        zoomEnd_ = position;
         update();
     }
-    if (m_panning && position != m_panLast) {
+    if (panning_ && position != panLast_) {
         HoldRedraw();
-        for (const auto& axis : m_axes) {
+        for (const auto& axis : axes_) {
             if (axis && axis->IsHorizontal()) {
-                axis->Pan(m_panLast.x(), position.x());
+                axis->Pan(panLast_.x(), position.x());
             } else if (axis) {
-                axis->Pan(m_panLast.y(), position.y());
+                axis->Pan(panLast_.y(), position.y());
             }
         }
-        m_panLast = position;
+        panLast_ = position;
         ReleaseRedraw();
         repaint();
     }
 }
 
 void CChartCtrl::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && m_zooming) {
-        m_zooming = false;
-        m_zoomEnd = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && zooming_) {
+        zooming_ = false;
+        zoomEnd_ = event->position().toPoint();
         FinishZoom();
     } else if (event->button() == Qt::RightButton) {
-        m_panning = false;
+        panning_ = false;
     }
 }
 
 void CChartCtrl::FinishZoom() {
-    if (m_zoomEnd.x() < m_zoomStart.x() || m_zoomEnd.y() < m_zoomStart.y()) {
+    if (zoomEnd_.x() < zoomStart_.x() || zoomEnd_.y() < zoomStart_.y()) {
         // Dragged up or left: back to the full range.
-        for (const auto& axis : m_axes) {
+        for (const auto& axis : axes_) {
             if (axis) {
                 axis->UndoZoom();
             }
@@ -310,12 +306,12 @@ void CChartCtrl::FinishZoom() {
         Redraw();
         return;
     }
-    if (m_zoomEnd.x() == m_zoomStart.x() || m_zoomEnd.y() == m_zoomStart.y()) {
+    if (zoomEnd_.x() == zoomStart_.x() || zoomEnd_.y() == zoomStart_.y()) {
         // A click, or a rectangle without area: nothing changes but the rectangle goes away.
         update();
         return;
     }
-    for (const auto& axis : m_axes) {
+    for (const auto& axis : axes_) {
         if (!axis) {
             continue;
         }
@@ -324,11 +320,11 @@ void CChartCtrl::FinishZoom() {
         double lo = 0.0;
         double hi = 0.0;
         if (axis->IsHorizontal()) {
-            lo = axis->ScreenToValue(m_zoomStart.x());
-            hi = axis->ScreenToValue(m_zoomEnd.x());
+            lo = axis->ScreenToValue(zoomStart_.x());
+            hi = axis->ScreenToValue(zoomEnd_.x());
         } else {
-            lo = axis->ScreenToValue(m_zoomEnd.y());
-            hi = axis->ScreenToValue(m_zoomStart.y());
+            lo = axis->ScreenToValue(zoomEnd_.y());
+            hi = axis->ScreenToValue(zoomStart_.y());
         }
         if (axis->IsInverted()) {
             std::swap(lo, hi);

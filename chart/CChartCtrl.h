@@ -1,8 +1,6 @@
 #pragma once
 
 #include "chart/CChartAxis.h"
-#include "chart/CChartLegend.h"
-#include "chart/CChartTitle.h"
 #include "chart/SChartRect.h"
 
 #include <QColor>
@@ -43,7 +41,7 @@ public:
     // and redraws. Returns null when either axis is missing.
     CChartLineSerie* AddLineSerie();
     CChartSerie* GetSerie(unsigned serieId) const;
-    std::size_t GetSeriesCount() const { return m_series.size(); }
+    std::size_t GetSeriesCount() const { return series_.size(); }
     // Destroys every series and redraws.
     void RemoveAllSeries();
 
@@ -53,27 +51,24 @@ public:
     // Holds and releases redraws, nestable: a batch of changes between the two draws once.
     void HoldRedraw();
     void ReleaseRedraw();
-    bool IsRedrawHeld() const { return m_redrawCounter <= 0; }
+    bool IsRedrawHeld() const { return redrawCounter_ <= 0; }
 
-    bool IsZoomEnabled() const { return m_zoomEnabled; }
-    void EnableZoom(bool enabled) { m_zoomEnabled = enabled; }
-    bool IsPanEnabled() const { return m_panEnabled; }
-    void EnablePan(bool enabled) { m_panEnabled = enabled; }
+    bool IsZoomEnabled() const { return zoomEnabled_; }
+    void EnableZoom(bool enabled) { zoomEnabled_ = enabled; }
+    bool IsPanEnabled() const { return panEnabled_; }
+    void EnablePan(bool enabled) { panEnabled_ = enabled; }
 
-    const QColor& GetBackColor() const { return m_backColor; }
+    const QColor& GetBackColor() const { return backColor_; }
     void SetBackColor(const QColor& color);
-    const QColor& GetBorderColor() const { return m_borderColor; }
+    const QColor& GetBorderColor() const { return borderColor_; }
     void SetBorderColor(const QColor& color);
-    const QColor& GetZoomRectColor() const { return m_zoomRectColor; }
-    void SetZoomRectColor(const QColor& color) { m_zoomRectColor = color; }
+    const QColor& GetZoomRectColor() const { return zoomRectColor_; }
+    void SetZoomRectColor(const QColor& color) { zoomRectColor_ = color; }
 
     // The rectangle inside the border, as laid out by the last redraw.
-    const SChartRect& GetPlottingRect() const { return m_plottingRect; }
+    const SChartRect& GetPlottingRect() const { return plottingRect_; }
     // The off-screen image; null until the first redraw.
-    const QImage& GetImage() const { return m_image; }
-
-    const CChartTitle& GetTitle() const { return m_title; }
-    const CChartLegend& GetLegend() const { return m_legend; }
+    const QImage& GetImage() const { return image_; }
 
     // The platform's sans-serif font at a size in tenths of a point, for this widget's screen.
     QFont MakeSansSerifFont(int pointTenths) const;
@@ -94,9 +89,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    static constexpr std::size_t AxisCount = 4;
+    static constexpr std::size_t kAxisCount = 4;
     // Room between the edge of the control and the chart area.
-    static constexpr int ChartInset = 3;
+    static constexpr int kChartInset = 3;
 
     bool WindowExists() const;
     void RebuildImage();
@@ -104,32 +99,30 @@ private:
     void DrawBorder(QPainter& painter, const SChartRect& plot) const;
     void FinishZoom();
 
-    int m_redrawCounter = 1;
-    bool m_redrawPending = false;
-    QImage m_image;
-    bool m_paintedOnce = false;
+    int redrawCounter_ = 1;
+    bool redrawPending_ = false;
+    QImage image_;
+    bool paintedOnce_ = false;
 
-    QColor m_backColor;
+    QColor backColor_;
     // The raised edge: outer and inner ring, top-left and bottom-right colours.
-    QColor m_edgeOuterLight;
-    QColor m_edgeOuterDark;
-    QColor m_edgeInnerLight;
-    QColor m_edgeInnerDark;
-    QColor m_borderColor = Qt::black;
-    SChartRect m_plottingRect;
+    QColor edgeOuterLight_;
+    QColor edgeOuterDark_;
+    QColor edgeInnerLight_;
+    QColor edgeInnerDark_;
+    QColor borderColor_ = Qt::black;
+    SChartRect plottingRect_;
 
-    std::array<std::unique_ptr<CChartAxis>, AxisCount> m_axes;
+    std::array<std::unique_ptr<CChartAxis>, kAxisCount> axes_;
     // Declared after the axes so that the series, which refer to them, go first.
-    std::map<unsigned, std::unique_ptr<CChartSerie>> m_series;
-    CChartLegend m_legend;
-    CChartTitle m_title;
+    std::map<unsigned, std::unique_ptr<CChartSerie>> series_;
 
-    bool m_panEnabled = true;
-    bool m_panning = false;
-    QPoint m_panLast;
-    bool m_zoomEnabled = true;
-    bool m_zooming = false;
-    QPoint m_zoomStart;
-    QPoint m_zoomEnd;
-    QColor m_zoomRectColor = Qt::white;
+    bool panEnabled_ = true;
+    bool panning_ = false;
+    QPoint panLast_;
+    bool zoomEnabled_ = true;
+    bool zooming_ = false;
+    QPoint zoomStart_;
+    QPoint zoomEnd_;
+    QColor zoomRectColor_ = Qt::white;
 };

@@ -3,23 +3,23 @@
 #include <QPainter>
 
 void CChartGrid::Draw(QPainter& painter, const SChartRect& plot) const {
-    if (!m_visible || plot.IsEmpty() || m_ticks.empty()) {
+    if (!visible_ || plot.IsEmpty() || ticks_.empty()) {
         return;
     }
     painter.save();
     painter.setClipRect(plot.ToQRect());
-    if (m_horizontal) {
+    if (horizontal_) {
         // Upwards from the bottom edge: each dash covers y, y - 1, y - 2.
-        for (const int x : m_ticks) {
-            for (int y = plot.bottom; y > plot.top; y -= DashPeriod) {
-                painter.fillRect(x, y - DashLength + 1, 1, DashLength, m_color);
+        for (const int x : ticks_) {
+            for (int y = plot.bottom; y > plot.top; y -= kDashPeriod) {
+                painter.fillRect(x, y - kDashLength + 1, 1, kDashLength, color_);
             }
         }
     } else {
         // Rightwards from the left edge: each dash covers x, x + 1, x + 2.
-        for (const int y : m_ticks) {
-            for (int x = plot.left; x < plot.right; x += DashPeriod) {
-                painter.fillRect(x, y, DashLength, 1, m_color);
+        for (const int y : ticks_) {
+            for (int x = plot.left; x < plot.right; x += kDashPeriod) {
+                painter.fillRect(x, y, kDashLength, 1, color_);
             }
         }
     }

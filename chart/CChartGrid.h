@@ -11,27 +11,27 @@ class QPainter;
 // axis drew, clipped to the plotting area. A horizontal axis gets vertical grid lines.
 class CChartGrid {
 public:
-    explicit CChartGrid(bool horizontal) : m_horizontal(horizontal) {}
+    explicit CChartGrid(bool horizontal) : horizontal_(horizontal) {}
 
-    bool IsVisible() const { return m_visible; }
-    void SetVisible(bool visible) { m_visible = visible; }
-    const QColor& GetColor() const { return m_color; }
-    void SetColor(const QColor& color) { m_color = color; }
-    bool IsHorizontal() const { return m_horizontal; }
+    bool IsVisible() const { return visible_; }
+    void SetVisible(bool visible) { visible_ = visible; }
+    const QColor& GetColor() const { return color_; }
+    void SetColor(const QColor& color) { color_ = color; }
+    bool IsHorizontal() const { return horizontal_; }
 
     // The tick pixel positions, collected by the axis while it draws.
-    void ClearTicks() { m_ticks.clear(); }
-    void AddTick(int position) { m_ticks.push_back(position); }
-    const std::vector<int>& GetTicks() const { return m_ticks; }
+    void ClearTicks() { ticks_.clear(); }
+    void AddTick(int position) { ticks_.push_back(position); }
+    const std::vector<int>& GetTicks() const { return ticks_; }
 
     void Draw(QPainter& painter, const SChartRect& plot) const;
 
 private:
-    static constexpr int DashLength = 3;
-    static constexpr int DashPeriod = 6;
+    static constexpr int kDashLength = 3;
+    static constexpr int kDashPeriod = 6;
 
-    bool m_horizontal;
-    bool m_visible = true;
-    QColor m_color = QColor(128, 128, 128);
-    std::vector<int> m_ticks;
+    bool horizontal_;
+    bool visible_ = true;
+    QColor color_ = QColor(128, 128, 128);
+    std::vector<int> ticks_;
 };

@@ -50,12 +50,12 @@ bool ClipSegment(QPointF& a, QPointF& b, const QRectF& box, bool& endCut) {
 } // namespace
 
 void CChartLineSerie::SetWidth(int width) {
-    m_penWidth = std::max(1, width);
+    penWidth_ = std::max(1, width);
     RequestRedraw();
 }
 
 void CChartLineSerie::SetPenStyle(Qt::PenStyle style) {
-    m_penStyle = style;
+    penStyle_ = style;
     RequestRedraw();
 }
 
@@ -82,18 +82,18 @@ void CChartLineSerie::DrawAll(QPainter& painter) {
     // Lines towards points far outside the plotting area are cut a little beyond its edge, so
     // that the painter only sees coordinates near the window.
     const SChartRect clip = GetClippingRect();
-    const double margin = m_penWidth + 2.0;
+    const double margin = penWidth_ + 2.0;
     const QRectF box(QPointF(clip.left - margin, clip.top - margin),
                      QPointF(clip.right + margin, clip.bottom + margin));
-    m_polyline.clear();
-    m_pieceStarts.clear();
+    polyline_.clear();
+    pieceStarts_.clear();
     std::size_t pieceStart = 0;
     const auto closePiece = [&] {
-        if (m_polyline.size() - pieceStart < 2) {
-            m_polyline.resize(pieceStart);
+        if (polyline_.size() - pieceStart < 2) {
+            polyline_.resize(pieceStart);
         } else {
-            m_pieceStarts.push_back(pieceStart);
-            pieceStart = m_polyline.size();
+            pieceStarts_.push_back(pieceStart);
+            pieceStart = polyline_.size();
         }
     };
 
@@ -101,24 +101,24 @@ void CChartLineSerie::DrawAll(QPainter& painter) {
     QPointF previous;
     for (std::size_t i = first; i <= last; ++i) {
         const SChartXYPoint& point = GetPoint(i);
-        if (!std::isfinite(point.X) || !std::isfinite(point.Y)) {
+        if (!std::isfinite(point.x) || !std::isfinite(point.y)) {
             continue;
         }
-        const QPointF current(horizontal->ValueToScreenF(point.X),
-                              vertical->ValueToScreenF(point.Y));
+        const QPointF current(horizontal->ValueToScreenF(point.x),
+                              vertical->ValueToScreenF(point.y));
         QPointF from = previous;
         QPointF to = current;
         bool endCut = false;
         if (havePrevious && ClipSegment(from, to, box, endCut)) {
             const QPoint start = from.toPoint();
             const QPoint end = to.toPoint();
-            if (m_polyline.size() == pieceStart || m_polyline.back() != start) {
+            if (polyline_.size() == pieceStart || polyline_.back() != start) {
                 closePiece();
-                m_polyline.push_back(start);
+                polyline_.push_back(start);
             }
             // A point on the same pixel as the one before is left out.
-            if (end != m_polyline.back()) {
-                m_polyline.push_back(end);
+            if (end != polyline_.back()) {
+                polyline_.push_back(end);
             }
             if (endCut) {
                 closePiece();
@@ -128,7 +128,7 @@ void CChartLineSerie::DrawAll(QPainter& painter) {
         havePrevious = true;
     }
     closePiece();
-    if (m_pieceStarts.empty()) {
+    if (pieceStarts_.empty()) {
         return;
     }
 
@@ -136,12 +136,12 @@ void CChartLineSerie::DrawAll(QPainter& painter) {
     painter.setClipRect(clip.ToQRect());
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setBackgroundMode(Qt::TransparentMode);
-    painter.setPen(QPen(GetColor(), m_penWidth, m_penStyle, Qt::RoundCap, Qt::RoundJoin));
-    for (std::size_t piece = 0; piece < m_pieceStarts.size(); ++piece) {
-        const std::size_t begin = m_pieceStarts[piece];
+    painter.setPen(QPen(GetColor(), penWidth_, penStyle_, Qt::RoundCap, Qt::RoundJoin));
+    for (std::size_t piece = 0; piece < pieceStarts_.size(); ++piece) {
+        const std::size_t begin = pieceStarts_[piece];
         const std::size_t end =
-            piece + 1 < m_pieceStarts.size() ? m_pieceStarts[piece + 1] : m_polyline.size();
-        painter.drawPolyline(m_polyline.data() + begin, static_cast<int>(end - begin));
+            piece + 1 < pieceStarts_.size() ? pieceStarts_[piece + 1] : polyline_.size();
+        painter.drawPolyline(polyline_.data() + begin, static_cast<int>(end - begin));
     }
     painter.restore();
 }

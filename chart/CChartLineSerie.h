@@ -11,19 +11,19 @@ class CChartLineSerie : public CChartXYSerie {
 public:
     using CChartXYSerie::CChartXYSerie;
 
-    int GetWidth() const { return m_penWidth; }
+    int GetWidth() const { return penWidth_; }
     // Sets the pen width in pixels (at least 1) and redraws.
     void SetWidth(int width);
-    Qt::PenStyle GetPenStyle() const { return m_penStyle; }
+    Qt::PenStyle GetPenStyle() const { return penStyle_; }
     void SetPenStyle(Qt::PenStyle style);
 
     void DrawAll(QPainter& painter) override;
 
 private:
-    int m_penWidth = 1;
-    Qt::PenStyle m_penStyle = Qt::SolidLine;
+    int penWidth_ = 1;
+    Qt::PenStyle penStyle_ = Qt::SolidLine;
     // The polylines being drawn (screen positions) and where each begins, kept to spare an
     // allocation per redraw.
-    std::vector<QPoint> m_polyline;
-    std::vector<std::size_t> m_pieceStarts;
+    std::vector<QPoint> polyline_;
+    std::vector<std::size_t> pieceStarts_;
 };

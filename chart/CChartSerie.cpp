@@ -4,31 +4,31 @@
 
 CChartSerie::CChartSerie(CChartCtrl* owner, CChartAxis* horizontalAxis, CChartAxis* verticalAxis,
                          const QColor& color)
-    : m_owner(owner), m_horizontalAxis(horizontalAxis), m_verticalAxis(verticalAxis),
-      m_serieId(s_nextSerieId++), m_color(color) {}
+    : owner_(owner), horizontalAxis_(horizontalAxis), verticalAxis_(verticalAxis),
+      serieId_(nextSerieId_++), color_(color) {}
 
 void CChartSerie::ReplaceAxis(const CChartAxis* replaced, CChartAxis* successor) {
     if (replaced == nullptr) {
         return;
     }
-    if (m_horizontalAxis == replaced) {
-        m_horizontalAxis = successor;
+    if (horizontalAxis_ == replaced) {
+        horizontalAxis_ = successor;
     }
-    if (m_verticalAxis == replaced) {
-        m_verticalAxis = successor;
+    if (verticalAxis_ == replaced) {
+        verticalAxis_ = successor;
     }
 }
 
 void CChartSerie::SetVisible(bool visible) {
-    m_visible = visible;
+    visible_ = visible;
     RequestRedraw();
 }
 
 void CChartSerie::SetColor(const QColor& color) {
-    m_color = color;
+    color_ = color;
     RequestRedraw();
 }
 
 void CChartSerie::RequestRedraw() {
-    m_owner->Redraw();
+    owner_->Redraw();
 }

@@ -24,23 +24,23 @@ public:
     CChartSerie(const CChartSerie&) = delete;
     CChartSerie& operator=(const CChartSerie&) = delete;
 
-    unsigned GetSerieId() const { return m_serieId; }
-    CChartCtrl* GetOwner() const { return m_owner; }
-    CChartAxis* GetHorizontalAxis() const { return m_horizontalAxis; }
-    CChartAxis* GetVerticalAxis() const { return m_verticalAxis; }
+    unsigned GetSerieId() const { return serieId_; }
+    CChartCtrl* GetOwner() const { return owner_; }
+    CChartAxis* GetHorizontalAxis() const { return horizontalAxis_; }
+    CChartAxis* GetVerticalAxis() const { return verticalAxis_; }
     // Moves the series from an axis that is being replaced to its successor.
     void ReplaceAxis(const CChartAxis* replaced, CChartAxis* successor);
 
-    const QString& GetName() const { return m_name; }
-    void SetName(const QString& name) { m_name = name; }
-    bool IsVisible() const { return m_visible; }
+    const QString& GetName() const { return name_; }
+    void SetName(const QString& name) { name_ = name; }
+    bool IsVisible() const { return visible_; }
     void SetVisible(bool visible);
-    const QColor& GetColor() const { return m_color; }
+    const QColor& GetColor() const { return color_; }
     // Sets the colour and redraws the chart.
     void SetColor(const QColor& color);
     // Where the series may draw: the plotting area with its border.
-    const SChartRect& GetClippingRect() const { return m_clippingRect; }
-    void SetClippingRect(const SChartRect& rect) { m_clippingRect = rect; }
+    const SChartRect& GetClippingRect() const { return clippingRect_; }
+    void SetClippingRect(const SChartRect& rect) { clippingRect_ = rect; }
 
     virtual std::size_t GetPointsCount() const = 0;
     virtual QPoint GetPointScreenCoord(std::size_t index) const = 0;
@@ -60,14 +60,14 @@ protected:
     void RequestRedraw();
 
 private:
-    static inline unsigned s_nextSerieId = 0;
+    static inline unsigned nextSerieId_ = 0;
 
-    CChartCtrl* m_owner;
-    CChartAxis* m_horizontalAxis;
-    CChartAxis* m_verticalAxis;
-    unsigned m_serieId;
-    QString m_name;
-    bool m_visible = true;
-    QColor m_color;
-    SChartRect m_clippingRect;
+    CChartCtrl* owner_;
+    CChartAxis* horizontalAxis_;
+    CChartAxis* verticalAxis_;
+    unsigned serieId_;
+    QString name_;
+    bool visible_ = true;
+    QColor color_;
+    SChartRect clippingRect_;
 };

@@ -16,48 +16,48 @@
 template <typename PointType>
 class CChartSerieBase : public CChartSerie {
 public:
-    static constexpr std::size_t InitialCapacity = 1000;
+    static constexpr std::size_t kInitialCapacity = 1000;
 
     CChartSerieBase(CChartCtrl* owner, CChartAxis* horizontalAxis, CChartAxis* verticalAxis,
                     const QColor& color)
         : CChartSerie(owner, horizontalAxis, verticalAxis, color) {
-        m_points.reserve(InitialCapacity);
+        points_.reserve(kInitialCapacity);
     }
 
-    std::size_t GetPointsCount() const override { return m_points.size(); }
-    std::size_t GetCapacity() const { return m_points.capacity(); }
+    std::size_t GetPointsCount() const override { return points_.size(); }
+    std::size_t GetCapacity() const { return points_.capacity(); }
     // The point at an index below GetPointsCount(), in the stored order.
-    const PointType& GetPoint(std::size_t index) const { return m_points[index]; }
-    Ordering GetSeriesOrdering() const { return m_ordering; }
+    const PointType& GetPoint(std::size_t index) const { return points_[index]; }
+    Ordering GetSeriesOrdering() const { return ordering_; }
 
     // Copies the points, sorts them, recomputes the extents and redraws once.
     void SetPoints(std::span<const PointType> points) {
-        if (points.size() > m_points.capacity()) {
+        if (points.size() > points_.capacity()) {
             std::vector<PointType> grown;
             grown.reserve(points.size());
-            m_points.swap(grown);
+            points_.swap(grown);
         }
-        m_points.assign(points.begin(), points.end());
+        points_.assign(points.begin(), points.end());
         SortPoints();
         RefreshExtents();
         RequestRedraw();
     }
 
     void SetSeriesOrdering(Ordering ordering) override {
-        m_ordering = ordering;
+        ordering_ = ordering;
         SortPoints();
         RequestRedraw();
     }
 
     bool GetSerieXMinMax(double& min, double& max) const override {
-        min = m_extent.minX;
-        max = m_extent.maxX;
-        return m_extent.hasX;
+        min = extent_.minX;
+        max = extent_.maxX;
+        return extent_.hasX;
     }
     bool GetSerieYMinMax(double& min, double& max) const override {
-        min = m_extent.minY;
-        max = m_extent.maxY;
-        return m_extent.hasY;
+        min = extent_.minY;
+        max = extent_.maxY;
+        return extent_.hasY;
     }
     bool GetVisibleSerieXMinMax(double& min, double& max) const override {
         std::size_t first = 0;
@@ -76,25 +76,25 @@ public:
     // are the first point beyond it. Callers widen the range by one point on each side, so that
     // the lines that leave the plotting area are drawn up to its edge.
     bool GetVisiblePoints(std::size_t& first, std::size_t& last) const override {
-        if (m_points.empty()) {
+        if (points_.empty()) {
             return false;
         }
         first = 0;
-        last = m_points.size() - 1;
-        const bool byX = m_ordering == Ordering::ByX;
+        last = points_.size() - 1;
+        const bool byX = ordering_ == Ordering::ByX;
         const CChartAxis* axis = byX ? GetHorizontalAxis() : GetVerticalAxis();
-        if (m_ordering == Ordering::None || axis == nullptr) {
+        if (ordering_ == Ordering::None || axis == nullptr) {
             return true;
         }
         const double lo = std::min(axis->GetMin(), axis->GetMax());
         const double hi = std::max(axis->GetMin(), axis->GetMax());
-        const auto begin = m_points.begin();
-        const auto from = std::lower_bound(begin, m_points.end(), lo,
-                                           [byX](const PointType& point, double value) {
-                                               return Below(Coordinate(point, byX), value);
-                                           });
+        const auto begin = points_.begin();
+        const auto from =
+            std::lower_bound(begin, points_.end(), lo, [byX](const PointType& point, double value) {
+                return Below(Coordinate(point, byX), value);
+            });
         const auto to =
-            std::upper_bound(from, m_points.end(), hi, [byX](double value, const PointType& point) {
+            std::upper_bound(from, points_.end(), hi, [byX](double value, const PointType& point) {
                 return Below(value, Coordinate(point, byX));
             });
         first = std::min(static_cast<std::size_t>(from - begin), last);
@@ -112,38 +112,38 @@ private:
         double maxY = 0.0;
     };
 
-    static double Coordinate(const PointType& point, bool byX) { return byX ? point.X : point.Y; }
+    static double Coordinate(const PointType& point, bool byX) { return byX ? point.x : point.y; }
     // Numbers in ascending order, NaN after every number.
     static bool Below(double value, double key) {
         return value < key || (std::isnan(key) && !std::isnan(value));
     }
 
     void SortPoints() {
-        if (m_ordering == Ordering::None) {
+        if (ordering_ == Ordering::None) {
             return;
         }
-        const bool byX = m_ordering == Ordering::ByX;
-        std::stable_sort(m_points.begin(), m_points.end(),
+        const bool byX = ordering_ == Ordering::ByX;
+        std::stable_sort(points_.begin(), points_.end(),
                          [byX](const PointType& a, const PointType& b) {
                              return Below(Coordinate(a, byX), Coordinate(b, byX));
                          });
     }
 
     void RefreshExtents() {
-        m_extent = Extent{};
-        if (m_points.empty()) {
+        extent_ = Extent{};
+        if (points_.empty()) {
             return;
         }
-        const std::size_t last = m_points.size() - 1;
-        m_extent.hasX = ExtentOf(0, last, true, m_extent.minX, m_extent.maxX);
-        m_extent.hasY = ExtentOf(0, last, false, m_extent.minY, m_extent.maxY);
+        const std::size_t last = points_.size() - 1;
+        extent_.hasX = ExtentOf(0, last, true, extent_.minX, extent_.maxX);
+        extent_.hasY = ExtentOf(0, last, false, extent_.minY, extent_.maxY);
     }
 
     // Smallest and largest finite coordinate of the points first..last.
     bool ExtentOf(std::size_t first, std::size_t last, bool byX, double& min, double& max) const {
         bool found = false;
-        for (std::size_t i = first; i <= last && i < m_points.size(); ++i) {
-            const double value = Coordinate(m_points[i], byX);
+        for (std::size_t i = first; i <= last && i < points_.size(); ++i) {
+            const double value = Coordinate(points_[i], byX);
             if (!std::isfinite(value)) {
                 continue;
             }
@@ -154,7 +154,7 @@ private:
         return found;
     }
 
-    std::vector<PointType> m_points;
-    Ordering m_ordering = Ordering::ByX;
-    Extent m_extent;
+    std::vector<PointType> points_;
+    Ordering ordering_ = Ordering::ByX;
+    Extent extent_;
 };

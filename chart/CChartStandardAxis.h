@@ -10,7 +10,7 @@ public:
     CChartStandardAxis(CChartCtrl* owner, ChartAxisPosition position)
         : CChartAxis(owner, position) {}
 
-    double GetFirstTickValue() const override { return m_firstTick; }
+    double GetFirstTickValue() const override { return firstTick_; }
     bool GetNextTickValue(double current, double& next) const override;
     int GetTickPosition(double value) const override { return ValueToScreen(value); }
     QString GetTickLabelText(double value) const override;
@@ -20,5 +20,5 @@ public:
 private:
     // Two ticks closer than this are the same tick; it absorbs the rounding of decimal steps
     // such as 0.1 in binary floating point.
-    double TickTolerance() const { return m_tickIncrement * 1e-6; }
+    double TickTolerance() const { return tickIncrement_ * 1e-6; }
 };

@@ -23,6 +23,6 @@ void CChartXYSerie::SetPoints(std::span<const double> x, std::span<const double>
 
 QPoint CChartXYSerie::GetPointScreenCoord(std::size_t index) const {
     const SChartXYPoint& point = GetPoint(index);
-    return QPoint(GetHorizontalAxis()->ValueToScreen(point.X),
-                  GetVerticalAxis()->ValueToScreen(point.Y));
+    return QPoint(GetHorizontalAxis()->ValueToScreen(point.x),
+                  GetVerticalAxis()->ValueToScreen(point.y));
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-// One point of a chart series: X along the horizontal axis, Y along the vertical axis.
+// One point of a chart series: x along the horizontal axis, y along the vertical axis.
 struct SChartXYPoint {
-    double X = 0.0;
-    double Y = 0.0;
+    double x = 0.0;
+    double y = 0.0;
 };

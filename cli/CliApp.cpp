@@ -1,5 +1,7 @@
 #include "cli/CliApp.h"
 
+#include "base/SonvexVersion.h"
+
 #include "cli/CurveCommand.h"
 #include "cli/DesignCommand.h"
 #include "cli/DumpCommand.h"
@@ -52,7 +54,7 @@ int CliApp::Main(const std::vector<std::string>& args, CliIo& io) const {
         return kExitOk;
     }
     if (first == "--version") {
-        io.out << "Sonvex V1.21\n";
+        io.out << SonvexVersion::kNameAndNumber << "\n";
         return kExitOk;
     }
     for (const auto& command : commands_) {

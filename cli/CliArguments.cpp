@@ -1,7 +1,7 @@
 #include "cli/CliArguments.h"
 
+#include "base/TextCodec.h"
 #include "settings/CIniSettingBase.h"
-#include "settings/TextCodec.h"
 
 #include <algorithm>
 #include <charconv>

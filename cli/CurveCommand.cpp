@@ -1,11 +1,11 @@
 #include "cli/CurveCommand.h"
 
+#include "base/NumberText.h"
 #include "cli/CliArguments.h"
 #include "cli/CommandOptions.h"
 #include "cli/EqualiserCall.h"
 #include "params/EqualiserRecord.h"
 #include "settings/CIniSettingBase.h"
-#include "settings/NumberText.h"
 #include "tool/FrequencyGrid.h"
 
 #include <vector>

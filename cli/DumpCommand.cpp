@@ -1,10 +1,10 @@
 #include "cli/DumpCommand.h"
 
+#include "base/TextCodec.h"
 #include "cli/CliArguments.h"
 #include "cli/JsonWriter.h"
 #include "cli/ParameterJson.h"
 #include "params/ParameterFile.h"
-#include "settings/TextCodec.h"
 
 #include <span>
 

@@ -1,6 +1,6 @@
 #include "cli/EqualiserCall.h"
 
-#include "settings/TextCodec.h"
+#include "base/TextCodec.h"
 
 std::optional<EqualiserCall> EqualiserCall::FromWord(std::string_view word) {
     if (word == "10") {

@@ -10,7 +10,7 @@
 #include "exchange/ParametricEqWriter.h"
 #include "measure/NumberToken.h"
 #include "params/DeviceSteps.h"
-#include "settings/NumberText.h"
+#include "base/NumberText.h"
 
 #include <optional>
 

@@ -10,8 +10,8 @@
 #include "measure/ResponseFileReader.h"
 #include "params/DeviceSteps.h"
 #include "params/ToolLibrary.h"
-#include "settings/NumberText.h"
-#include "settings/TextCodec.h"
+#include "base/NumberText.h"
+#include "base/TextCodec.h"
 
 #include <chrono>
 #include <optional>

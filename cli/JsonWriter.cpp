@@ -1,7 +1,7 @@
 #include "cli/JsonWriter.h"
 
-#include "settings/NumberText.h"
-#include "settings/TextCodec.h"
+#include "base/NumberText.h"
+#include "base/TextCodec.h"
 
 #include <cmath>
 

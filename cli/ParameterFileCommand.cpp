@@ -1,11 +1,11 @@
 #include "cli/ParameterFileCommand.h"
 
+#include "base/TextCodec.h"
 #include "cli/CliArguments.h"
 #include "cli/ParameterJson.h"
 #include "params/ParameterFile.h"
 #include "params/ToolLibrary.h"
 #include "settings/CIniSettingBase.h"
-#include "settings/TextCodec.h"
 
 const char* ParameterFileCommand::Name() const {
     return kind_ == Kind::Write ? "write" : "read";

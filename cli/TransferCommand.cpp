@@ -1,10 +1,10 @@
 #include "cli/TransferCommand.h"
 
+#include "base/TextCodec.h"
 #include "cli/CliArguments.h"
 #include "cli/ParameterJson.h"
 #include "params/ToolLibrary.h"
 #include "settings/CIniSettingBase.h"
-#include "settings/TextCodec.h"
 
 #include <optional>
 #include <ostream>

@@ -1,5 +1,5 @@
+#include "base/ProgramDirectory.h"
 #include "cli/CliApp.h"
-#include "settings/ProgramDirectory.h"
 
 #include <exception>
 #include <iostream>

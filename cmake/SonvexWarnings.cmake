@@ -7,7 +7,7 @@ function(sonvex_warnings target)
         endif()
     else()
         target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Woverloaded-virtual
-                                                 -Wformat=2)
+                                                 -Wformat=2 -Wfloat-conversion)
         if(SONVEX_WERROR)
             target_compile_options(${target} PRIVATE -Werror)
         endif()

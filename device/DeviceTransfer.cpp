@@ -1,9 +1,9 @@
 #include "device/DeviceTransfer.h"
 
+#include "base/NativePath.h"
+#include "base/NumberText.h"
 #include "device/ProcessRunner.h"
 #include "params/ParameterFile.h"
-#include "settings/NumberText.h"
-#include "settings/ProgramDirectory.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -39,8 +39,7 @@ bool IsRegularFile(const std::string& path) {
 // A parameter file the reader takes as it is: 2456 bytes, every value one it can hold.
 bool IsCompleteCopy(const std::u16string& path) {
     ParameterArray values{};
-    return IsRegularFile(ProgramDirectory::Narrow(path)) &&
-           ParameterFile::ReadArray(path, values).Ok();
+    return IsRegularFile(NativePath::Narrow(path)) && ParameterFile::ReadArray(path, values).Ok();
 }
 
 } // namespace
@@ -69,7 +68,7 @@ const char16_t* DeviceTransfer::FailureMessage() {
 }
 
 std::string DeviceTransfer::FindAdb(const std::u16string& programDirectory) {
-    const std::string beside = ProgramDirectory::Narrow(programDirectory) + kAdbName;
+    const std::string beside = NativePath::Narrow(programDirectory) + kAdbName;
     if (IsProgram(beside)) {
         return beside;
     }
@@ -117,7 +116,7 @@ TransferPlan DeviceTransfer::Prepare(TransferDirection direction) {
 
     const std::string adb = FindAdb(programDirectory_);
     if (!adb.empty()) {
-        const std::string local = ProgramDirectory::Narrow(plan.localPath);
+        const std::string local = NativePath::Narrow(plan.localPath);
         const std::string remote = DeviceDirectory() + plan.deviceName;
         if (direction == TransferDirection::Push) {
             plan.command.argv = {adb, "push", local, remote};
@@ -174,7 +173,7 @@ int DeviceTransfer::Finish(const TransferPlan& plan, const AdbRunResult& run) {
         return -1;
     }
     if (plan.hasOldCopy) {
-        std::remove(ProgramDirectory::Narrow(plan.asidePath).c_str());
+        std::remove(NativePath::Narrow(plan.asidePath).c_str());
     }
     return 0;
 }
@@ -186,8 +185,8 @@ int DeviceTransfer::TransferParameterFile(TransferDirection direction) {
 }
 
 bool DeviceTransfer::MoveAside(TransferPlan& plan) {
-    const std::string local = ProgramDirectory::Narrow(plan.localPath);
-    const std::string aside = ProgramDirectory::Narrow(plan.asidePath);
+    const std::string local = NativePath::Narrow(plan.localPath);
+    const std::string aside = NativePath::Narrow(plan.asidePath);
     if (IsCompleteCopy(plan.localPath)) {
         if (std::rename(local.c_str(), aside.c_str()) != 0) {
             return false;
@@ -205,10 +204,10 @@ void DeviceTransfer::PutBack(const TransferPlan& plan, bool adbRan) {
     if (plan.direction != TransferDirection::Pull) {
         return;
     }
-    const std::string local = ProgramDirectory::Narrow(plan.localPath);
+    const std::string local = NativePath::Narrow(plan.localPath);
     if (plan.hasOldCopy) {
         // Replaces whatever the failed pull left in its place.
-        std::rename(ProgramDirectory::Narrow(plan.asidePath).c_str(), local.c_str());
+        std::rename(NativePath::Narrow(plan.asidePath).c_str(), local.c_str());
     } else if (adbRan && IsRegularFile(local)) {
         // A partial or refused file of the failed pull.
         std::remove(local.c_str());

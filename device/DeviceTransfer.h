@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/TextCatalog.h"
 #include "params/ParameterFile.h"
 #include "params/ParameterSet.h"
-#include "settings/TextCatalog.h"
 
 #include <cstdint>
 #include <string>

@@ -30,7 +30,7 @@ using Clock = std::chrono::steady_clock;
 
 // How long the reader keeps draining what is already in the pipe once it has been asked to stop;
 // bounds the stop when a grandchild keeps writing.
-constexpr auto DrainLimit = std::chrono::milliseconds(250);
+constexpr auto kDrainLimit = std::chrono::milliseconds(250);
 
 void CloseDescriptor(int& fd) {
     if (fd >= 0) {
@@ -306,13 +306,13 @@ void ProcessRunner::StopReader() {
     reader_.join();
 }
 
-// Polls the output pipe and the stop descriptor every ReaderStopMs. Ends at the end of the pipe,
+// Polls the output pipe and the stop descriptor every kReaderStopMs. Ends at the end of the pipe,
 // on an error, or when asked to stop, after draining what the pipe already holds.
 void ProcessRunner::ReaderLoop() {
-    std::array<char, MaxReadSize + 1> buffer{};
+    std::array<char, kMaxReadSize + 1> buffer{};
     for (;;) {
         pollfd fds[2] = {{outputRead_, POLLIN, 0}, {stop_, POLLIN, 0}};
-        const int ready = ::poll(fds, 2, ReaderStopMs);
+        const int ready = ::poll(fds, 2, kReaderStopMs);
         if (ready < 0) {
             if (errno == EINTR) {
                 continue;
@@ -323,7 +323,7 @@ void ProcessRunner::ReaderLoop() {
             return;
         }
         if (fds[1].revents != 0) {
-            const auto limit = Clock::now() + DrainLimit;
+            const auto limit = Clock::now() + kDrainLimit;
             while (Clock::now() < limit && ReadChunk(buffer)) {
                 pollfd more = {outputRead_, POLLIN, 0};
                 if (::poll(&more, 1, 0) <= 0) {
@@ -335,8 +335,8 @@ void ProcessRunner::ReaderLoop() {
     }
 }
 
-bool ProcessRunner::ReadChunk(std::array<char, MaxReadSize + 1>& buffer) {
-    const ssize_t count = ::read(outputRead_, buffer.data(), MaxReadSize);
+bool ProcessRunner::ReadChunk(std::array<char, kMaxReadSize + 1>& buffer) {
+    const ssize_t count = ::read(outputRead_, buffer.data(), kMaxReadSize);
     if (count > 0) {
         buffer[static_cast<size_t>(count)] = '\0';
         Keep(buffer.data(), static_cast<int>(count));
@@ -349,7 +349,7 @@ bool ProcessRunner::ReadChunk(std::array<char, MaxReadSize + 1>& buffer) {
 }
 
 void ProcessRunner::Keep(const char* bytes, int count) {
-    const int room = CaptureCapacity - capturedCount_;
+    const int room = kCaptureCapacity - capturedCount_;
     const int kept = std::min(count, room);
     if (kept > 0) {
         std::memcpy(captured_.data() + capturedCount_, bytes, static_cast<size_t>(kept));

@@ -30,17 +30,17 @@
 class ProcessRunner {
 public:
     // Called on the reader thread with every chunk read from the child, in order: 1 to
-    // MaxReadSize bytes, followed by a 0 byte that is not counted. It must not block, since
+    // kMaxReadSize bytes, followed by a 0 byte that is not counted. It must not block, since
     // WaitForExit joins the reader thread.
     using OutputCallback = void (*)(void* context, const char* bytes, int count);
 
     // Bytes of the child's output kept in CapturedOutput (later output goes to the callback only).
-    static constexpr int CaptureCapacity = 40960;
+    static constexpr int kCaptureCapacity = 40960;
     // The largest chunk read from the pipe at once.
-    static constexpr int MaxReadSize = 4095;
+    static constexpr int kMaxReadSize = 4095;
     // After the child has ended, the reader is asked to stop; it ends within about this long even
     // when a grandchild still holds the output pipe open.
-    static constexpr int ReaderStopMs = 100;
+    static constexpr int kReaderStopMs = 100;
 
     ProcessRunner() = default;
     // A child still running (Run without waiting, never waited for) is killed with its process
@@ -79,7 +79,7 @@ public:
     int32_t ExitCode() const { return exitCode_; }
     // The argument vector of the last Run.
     const std::vector<std::string>& Command() const { return command_; }
-    // The first CaptureCapacity bytes the child wrote to standard output and error together.
+    // The first kCaptureCapacity bytes the child wrote to standard output and error together.
     std::string_view CapturedOutput() const {
         return std::string_view(captured_.data(), static_cast<size_t>(capturedCount_));
     }
@@ -97,7 +97,7 @@ private:
     void StopReader();
     void ReaderLoop();
     // Reads one chunk; false at the end of the pipe or on an error.
-    bool ReadChunk(std::array<char, MaxReadSize + 1>& buffer);
+    bool ReadChunk(std::array<char, kMaxReadSize + 1>& buffer);
     void Keep(const char* bytes, int count);
 
     bool wait_ = true;
@@ -105,7 +105,7 @@ private:
     void* callbackContext_ = nullptr;
     std::vector<std::string> command_;
     int32_t exitCode_ = -1;
-    std::array<char, CaptureCapacity> captured_{};
+    std::array<char, kCaptureCapacity> captured_{};
     int32_t capturedCount_ = 0;
     int32_t processId_ = 0;
     bool childPending_ = false;

@@ -54,8 +54,8 @@ std::optional<int32_t> ParseBaudRate(std::u16string_view field) {
 }
 
 struct ParityLetter {
-    char16_t Letter;
-    SerialLineSettings::Parity Value;
+    char16_t letter;
+    SerialLineSettings::Parity value;
 };
 
 constexpr std::array<ParityLetter, 5> kParityLetters{{
@@ -75,8 +75,8 @@ std::optional<SerialLineSettings::Parity> ParseParity(std::u16string_view field)
         letter = static_cast<char16_t>(letter - u'A' + u'a');
     }
     for (const ParityLetter& entry : kParityLetters) {
-        if (entry.Letter == letter) {
-            return entry.Value;
+        if (entry.letter == letter) {
+            return entry.value;
         }
     }
     return std::nullopt;
@@ -117,9 +117,9 @@ std::optional<SerialLineSettings> SerialLineSettings::Parse(std::u16string_view 
         return std::nullopt;
     }
     SerialLineSettings settings;
-    settings.BaudRate = *baud;
-    settings.LineParity = *parity;
-    settings.DataBits = *dataBits;
-    settings.Stop = *stop;
+    settings.baudRate = *baud;
+    settings.parity = *parity;
+    settings.dataBits = *dataBits;
+    settings.stopBits = *stop;
     return settings;
 }

@@ -15,10 +15,10 @@ struct SerialLineSettings {
     enum class Parity { None, Even, Odd, Mark, Space };
     enum class StopBits { One, OneAndHalf, Two };
 
-    int32_t BaudRate = 9600;
-    Parity LineParity = Parity::None;
-    int DataBits = 8;
-    StopBits Stop = StopBits::One;
+    int32_t baudRate = 9600;
+    Parity parity = Parity::None;
+    int dataBits = 8;
+    StopBits stopBits = StopBits::One;
 
     // The settings the text gives, or nothing when the text is malformed.
     static std::optional<SerialLineSettings> Parse(std::u16string_view text);

@@ -3,7 +3,7 @@
 #include "exchange/ParametricEqWriter.h"
 #include "measure/MessageText.h"
 #include "params/DeviceSteps.h"
-#include "settings/NumberText.h"
+#include "base/NumberText.h"
 
 #include <algorithm>
 #include <cmath>

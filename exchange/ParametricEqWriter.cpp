@@ -1,6 +1,6 @@
 #include "exchange/ParametricEqWriter.h"
 
-#include "settings/NumberText.h"
+#include "base/NumberText.h"
 
 std::string ParametricEqWriter::Write(const EqualiserBands& bands, std::optional<double> preamp) {
     std::string text;

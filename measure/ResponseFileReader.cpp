@@ -3,8 +3,8 @@
 #include "measure/MessageText.h"
 #include "measure/NumberToken.h"
 #include "measure/TextLines.h"
-#include "settings/NumberText.h"
-#include "settings/SafeFile.h"
+#include "base/NumberText.h"
+#include "base/SafeFile.h"
 
 #include <algorithm>
 #include <array>

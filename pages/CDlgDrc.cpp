@@ -2,7 +2,7 @@
 
 #include "pages/CPageEdit.h"
 #include "settings/CIniSettingBase.h"
-#include "settings/ControlId.h"
+#include "widgets/ControlId.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,7 +25,7 @@ struct DrcField {
 };
 
 // The 23 fields of one channel, in the order of the parameter set.
-constexpr std::array<DrcField, CDlgDrc::FieldCount> kFields{{
+constexpr std::array<DrcField, CDlgDrc::kFieldCount> kFields{{
     {1055, &ParameterSet::DIVFREQ_L, &ParameterSet::DIVFREQ_R},
     {1024, &ParameterSet::OFFSET_LL, &ParameterSet::OFFSET_RL},
     {1018, &ParameterSet::THREL_LL, &ParameterSet::THREL_RL},
@@ -110,7 +110,7 @@ QLabel* MakeLabel(const char* text, int id, QWidget* parent) {
 } // namespace
 
 CDlgDrc::CDlgDrc(CIniSettingBase& settings, CIniLocalLan& language, QWidget* parent)
-    : CProcessingPage(settings, language, DialogId, &ParameterSet::DRCLink,
+    : CProcessingPage(settings, language, kDialogId, &ParameterSet::DRCLink,
                       &ParameterSet::DrcChannel, parent) {
     setWindowTitle(QStringLiteral("DRC"));
     CreateUi();

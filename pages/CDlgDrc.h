@@ -32,8 +32,8 @@ class CDlgDrc : public CProcessingPage {
     Q_OBJECT
 
 public:
-    static constexpr int DialogId = 131;
-    static constexpr int FieldCount = 23;
+    static constexpr int kDialogId = 131;
+    static constexpr int kFieldCount = 23;
 
     CDlgDrc(CIniSettingBase& settings, CIniLocalLan& language, QWidget* parent = nullptr);
 
@@ -49,5 +49,5 @@ private:
     void CheckPositive(CPageEdit& box);
     void CheckThresholds(CPageEdit& lowBox, CPageEdit& highBox, bool leftLow, CPageEdit& focus);
 
-    std::array<CPageEdit*, FieldCount> boxes_{};
+    std::array<CPageEdit*, kFieldCount> boxes_{};
 };

@@ -21,7 +21,7 @@ constexpr std::array<CEqualiserPage::BandIds, 8> kBandIds{{
 
 CDlgEQ1::CDlgEQ1(CIniSettingBase& settings, CIniLocalLan& language, std::u16string programDirectory,
                  QWidget* parent)
-    : CEqualiserPage(settings, language, DialogId, kBandIds, &ParameterSet::EQLink1,
+    : CEqualiserPage(settings, language, kDialogId, kBandIds, &ParameterSet::EQLink1,
                      &ParameterSet::EQ1Channel, std::move(programDirectory), parent) {
     setWindowTitle(QStringLiteral("8EQ"));
 }
@@ -35,6 +35,6 @@ CEqualiserPage::ChannelBands CDlgEQ1::Bands(int channel) const {
 }
 
 bool CDlgEQ1::ComputeResponse(int channel, int32_t sampleRate,
-                              std::span<float, CurvePoints> curve) const {
+                              std::span<float, kCurvePoints> curve) const {
     return Design(Tool().Eq8(), EqualiserRecord::EightBand(Params(), channel), sampleRate, curve);
 }

@@ -13,7 +13,7 @@ class CDlgEQ1 : public CEqualiserPage {
     Q_OBJECT
 
 public:
-    static constexpr int DialogId = 134;
+    static constexpr int kDialogId = 134;
 
     // programDirectory as for CDlgEq.
     CDlgEQ1(CIniSettingBase& settings, CIniLocalLan& language, std::u16string programDirectory = {},
@@ -22,5 +22,5 @@ public:
 protected:
     ChannelBands Bands(int channel) const override;
     bool ComputeResponse(int channel, int32_t sampleRate,
-                         std::span<float, CurvePoints> curve) const override;
+                         std::span<float, kCurvePoints> curve) const override;
 };

@@ -35,7 +35,7 @@ constexpr char16_t kQMessage[] = u"数值必须大于0.5!";
 
 CDlgEq::CDlgEq(CIniSettingBase& settings, CIniLocalLan& language, std::u16string programDirectory,
                QWidget* parent)
-    : CEqualiserPage(settings, language, DialogId, kBandIds, &ParameterSet::EQLink,
+    : CEqualiserPage(settings, language, kDialogId, kBandIds, &ParameterSet::EQLink,
                      &ParameterSet::EQChannel, std::move(programDirectory), parent) {
     setWindowTitle(QStringLiteral("10EQ"));
     ConnectChecks();
@@ -50,7 +50,7 @@ CEqualiserPage::ChannelBands CDlgEq::Bands(int channel) const {
 }
 
 bool CDlgEq::ComputeResponse(int channel, int32_t sampleRate,
-                             std::span<float, CurvePoints> curve) const {
+                             std::span<float, kCurvePoints> curve) const {
     return Design(Tool().Eq10(), EqualiserRecord::TenBand(Params(), channel), sampleRate, curve);
 }
 

@@ -19,7 +19,7 @@ class CDlgEq : public CEqualiserPage {
     Q_OBJECT
 
 public:
-    static constexpr int DialogId = 132;
+    static constexpr int kDialogId = 132;
 
     // programDirectory (ending with a separator) is where libTool.so is loaded from; empty means
     // the running program's directory.
@@ -29,7 +29,7 @@ public:
 protected:
     ChannelBands Bands(int channel) const override;
     bool ComputeResponse(int channel, int32_t sampleRate,
-                         std::span<float, CurvePoints> curve) const override;
+                         std::span<float, kCurvePoints> curve) const override;
 
 private:
     void ConnectChecks();

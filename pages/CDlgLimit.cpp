@@ -2,7 +2,7 @@
 
 #include "pages/CPageEdit.h"
 #include "settings/CIniSettingBase.h"
-#include "settings/ControlId.h"
+#include "widgets/ControlId.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,7 +24,7 @@ struct LimitRow {
 };
 
 // The rows as the page shows them: static time, threshold, smooth time, attack time.
-constexpr std::array<LimitRow, CDlgLimit::FieldCount> kRows{{
+constexpr std::array<LimitRow, CDlgLimit::kFieldCount> kRows{{
     {1023, "Static time", "ms", &ParameterSet::LLMT_ECALTIME, &ParameterSet::RLMT_ECALTIME},
     {1068, "Threshold", "dB", &ParameterSet::LLMT_THRESHOLD, &ParameterSet::RLMT_THRESHOLD},
     {1069, "Smooth time", "ms", &ParameterSet::LLMT_SMOOTHTIME, &ParameterSet::RLMT_SMOOTHTIME},
@@ -43,7 +43,7 @@ QLabel* MakeLabel(const char* text, int id, QWidget* parent) {
 } // namespace
 
 CDlgLimit::CDlgLimit(CIniSettingBase& settings, CIniLocalLan& language, QWidget* parent)
-    : CProcessingPage(settings, language, DialogId, &ParameterSet::LimitLink,
+    : CProcessingPage(settings, language, kDialogId, &ParameterSet::LimitLink,
                       &ParameterSet::LimitChannel, parent) {
     setWindowTitle(QStringLiteral("Limiter"));
     CreateUi();

@@ -17,8 +17,8 @@ class CDlgLimit : public CProcessingPage {
     Q_OBJECT
 
 public:
-    static constexpr int DialogId = 135;
-    static constexpr int FieldCount = 4;
+    static constexpr int kDialogId = 135;
+    static constexpr int kFieldCount = 4;
 
     CDlgLimit(CIniSettingBase& settings, CIniLocalLan& language, QWidget* parent = nullptr);
 
@@ -30,5 +30,5 @@ public:
 private:
     void CreateUi();
 
-    std::array<CPageEdit*, FieldCount> boxes_{};
+    std::array<CPageEdit*, kFieldCount> boxes_{};
 };

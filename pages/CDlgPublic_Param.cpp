@@ -2,7 +2,7 @@
 
 #include "pages/CPageEdit.h"
 #include "settings/CIniSettingBase.h"
-#include "settings/ControlId.h"
+#include "widgets/ControlId.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -17,7 +17,7 @@ constexpr int kSampleRateId = 1078;
 constexpr int kHzLabelId = 1079;
 constexpr int kChannelCountLabelId = 1076;
 constexpr int kChannelCountId = 1080;
-constexpr int kFrameId = ControlId::FirstLabelId;
+constexpr int kFrameId = ControlId::kFirstLabelId;
 
 constexpr std::array<int32_t, 8> kSampleRates{8000,  11025, 16000, 22050,
                                               24000, 32000, 44100, 48000};

@@ -15,7 +15,7 @@ class CDlgPublic_Param : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int DialogId = 136;
+    static constexpr int kDialogId = 136;
 
     explicit CDlgPublic_Param(CIniSettingBase& settings, QWidget* parent = nullptr);
 

@@ -1,14 +1,15 @@
 #include "pages/CEqualiserPage.h"
 
+#include "base/NumberText.h"
+#include "base/ProgramDirectory.h"
+#include "base/SonvexVersion.h"
 #include "chart/CChartCtrl.h"
 #include "chart/CChartLineSerie.h"
 #include "chart/CChartStandardAxis.h"
 #include "pages/CPageEdit.h"
 #include "settings/CIniSettingBase.h"
-#include "settings/ControlId.h"
-#include "settings/NumberText.h"
-#include "settings/ProgramDirectory.h"
 #include "tool/FrequencyGrid.h"
+#include "widgets/ControlId.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -119,7 +120,7 @@ void CEqualiserPage::Initialise() {
         programDirectory_.empty() ? ProgramDirectory::Current() : programDirectory_;
     toolResult_ = tool_.Load(directory);
     if (toolResult_ != ToolLoadResult::Ok) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Sonvex"),
+        QMessageBox box(QMessageBox::Warning, QString::fromUtf16(SonvexVersion::kName16),
                         QString::fromStdU16String(ToolLibrary::LoadFailureMessage()),
                         QMessageBox::Ok, this);
         box.exec();
@@ -184,17 +185,17 @@ void CEqualiserPage::StoreChannel(int channel) {
 }
 
 std::vector<double> CEqualiserPage::CurveFrequencies(int32_t sampleRate) {
-    const float step = sonvex_grid::Step(sampleRate, StartFrequency, CurvePoints);
-    std::vector<double> x(CurvePoints);
-    for (int i = 0; i < CurvePoints; ++i) {
-        x[static_cast<std::size_t>(i)] = sonvex_grid::Frequency(StartFrequency, step, i);
+    const float step = sonvex_grid::Step(sampleRate, kStartFrequency, kCurvePoints);
+    std::vector<double> x(kCurvePoints);
+    for (int i = 0; i < kCurvePoints; ++i) {
+        x[static_cast<std::size_t>(i)] = sonvex_grid::Frequency(kStartFrequency, step, i);
     }
     return x;
 }
 
 void CEqualiserPage::DrawCurve() {
     const int32_t sampleRate = Params().SWFS;
-    std::array<float, CurvePoints> curve{};
+    std::array<float, kCurvePoints> curve{};
     // Without a sample rate there is no frequency grid to evaluate the response on.
     const bool computed =
         sampleRate > 0 && ComputeResponse(ChannelOf(SelectedChannel()), sampleRate, curve);

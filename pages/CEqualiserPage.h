@@ -27,8 +27,8 @@ class CEqualiserPage : public CProcessingPage {
     Q_OBJECT
 
 public:
-    static constexpr int CurvePoints = 1000;
-    static constexpr float StartFrequency = 20.0f;
+    static constexpr int kCurvePoints = 1000;
+    static constexpr float kStartFrequency = 20.0f;
 
     // The identifiers of one band's column.
     struct BandIds {
@@ -37,8 +37,8 @@ public:
         int q;
     };
 
-    // In this order: loads the library (on failure a message box titled "Sonvex" says
-    // ToolLibrary::LoadFailureMessage(), and the page goes on without curves), localizes the
+    // In this order: loads the library (on failure a message box titled with the application's name
+    // says ToolLibrary::LoadFailureMessage(), and the page goes on without curves), localizes the
     // page, sets up the chart (bottom axis 0 to SWFS x 0.5 truncated, "CF"; left axis -30 to
     // 30, "GAIN"), selects the page's channel and loads it (which draws the curve).
     void Initialise() override;
@@ -87,20 +87,20 @@ protected:
                    std::u16string programDirectory, QWidget* parent);
 
     virtual ChannelBands Bands(int channel) const = 0;
-    // Runs the page's design function on a channel of the parameter set, writing CurvePoints dB
+    // Runs the page's design function on a channel of the parameter set, writing kCurvePoints dB
     // values into curve; false when the function is not available.
     virtual bool ComputeResponse(int channel, int32_t sampleRate,
-                                 std::span<float, CurvePoints> curve) const = 0;
+                                 std::span<float, kCurvePoints> curve) const = 0;
 
     // Calls design (when it resolved) on record, filling curve on the page's grid.
     template <class Record>
     static bool Design(EqProductFunction design, Record record, int32_t sampleRate,
-                       std::span<float, CurvePoints> curve) {
+                       std::span<float, kCurvePoints> curve) {
         if (design == nullptr) {
             return false;
         }
-        design(reinterpret_cast<float*>(&record), curve.data(), sampleRate, StartFrequency,
-               CurvePoints);
+        design(reinterpret_cast<float*>(&record), curve.data(), sampleRate, kStartFrequency,
+               kCurvePoints);
         return true;
     }
 

@@ -1,7 +1,7 @@
 #include "pages/CPageEdit.h"
 
-#include "settings/ControlId.h"
-#include "settings/NumberText.h"
+#include "base/NumberText.h"
+#include "widgets/ControlId.h"
 
 #include <QFocusEvent>
 #include <QMessageBox>

@@ -3,8 +3,8 @@
 #include "pages/CPageEdit.h"
 #include "settings/CIniLocalLan.h"
 #include "settings/CIniSettingBase.h"
-#include "settings/ControlId.h"
-#include "settings/WidgetLocalizer.h"
+#include "widgets/ControlId.h"
+#include "widgets/WidgetLocalizer.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #include "params/ParameterFile.h"
 
+#include "base/NativePath.h"
+#include "base/NumberText.h"
 #include "params/ParameterFields.h"
 #include "params/ToolLibrary.h"
-#include "settings/NumberText.h"
-#include "settings/ProgramDirectory.h"
 
 #include <bit>
 #include <cmath>
@@ -420,7 +420,7 @@ ParameterFileResult ParameterFile::WriteParameterFile(const std::u16string& path
     if (!built.Ok()) {
         return built;
     }
-    const SafeFileResult written = SafeFile::Write(ProgramDirectory::Narrow(path), Encode(values));
+    const SafeFileResult written = SafeFile::Write(NativePath::Narrow(path), Encode(values));
     if (written != SafeFileResult::Ok) {
         ParameterFileResult result{ParameterFileStatus::CannotWrite};
         result.writeError = written;
@@ -458,8 +458,8 @@ ParameterFileResult ParameterFile::ReadArray(const std::u16string& path, Paramet
     std::string bytes;
     std::uint64_t fileLength = 0;
     // One byte more than a parameter file tells a longer file from one of the right length.
-    if (SafeFile::ReadUpTo(ProgramDirectory::Narrow(path), bytes, kParameterFileBytes + 1,
-                           &fileLength) != SafeReadResult::Ok) {
+    if (SafeFile::ReadUpTo(NativePath::Narrow(path), bytes, kParameterFileBytes + 1, &fileLength) !=
+        SafeReadResult::Ok) {
         return ParameterFileResult{ParameterFileStatus::CannotRead};
     }
     const ParameterArray decoded = Decode(bytes);

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/SafeFile.h"
 #include "params/ParameterSet.h"
-#include "settings/SafeFile.h"
 #include "tool/ToolApi.h"
 
 #include <array>

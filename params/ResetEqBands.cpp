@@ -1,6 +1,6 @@
 #include "params/ResetEqBands.h"
 
-#include "settings/NumberText.h"
+#include "base/NumberText.h"
 
 #include <cmath>
 

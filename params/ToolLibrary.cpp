@@ -1,7 +1,7 @@
 #include "params/ToolLibrary.h"
 
-#include "settings/NumberText.h"
-#include "settings/ProgramDirectory.h"
+#include "base/NativePath.h"
+#include "base/NumberText.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -23,7 +23,7 @@ void CloseLibrary(void* handle) {
 }
 #else
 void* OpenLibrary(const std::u16string& path) {
-    return dlopen(ProgramDirectory::Narrow(path).c_str(), RTLD_NOW | RTLD_LOCAL);
+    return dlopen(NativePath::Narrow(path).c_str(), RTLD_NOW | RTLD_LOCAL);
 }
 void* Symbol(void* handle, const char* name) {
     return dlsym(handle, name);

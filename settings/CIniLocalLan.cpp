@@ -1,7 +1,7 @@
 #include "settings/CIniLocalLan.h"
 
-#include "settings/ProgramDirectory.h"
-#include "settings/SafeFile.h"
+#include "base/NativePath.h"
+#include "base/SafeFile.h"
 
 #include <string_view>
 
@@ -77,7 +77,7 @@ bool CIniLocalLan::Load(const std::u16string& path) {
     lastFile_ = ReadIniFile(*document, path);
     if (!lastFile_) {
         document_.reset();
-        unreadable_ = ProgramDirectory::Exists(path);
+        unreadable_ = NativePath::Exists(path);
         return false;
     }
     document_ = std::move(document);
@@ -95,7 +95,7 @@ bool CIniLocalLan::Save(const std::u16string& path) {
         lastFile_ = IniFileResult{IniFileStatus::NoFile};
         return false;
     }
-    if (unreadable_ && ProgramDirectory::Exists(filePath_)) {
+    if (unreadable_ && NativePath::Exists(filePath_)) {
         if (!document_) {
             document_ = std::make_unique<IniDocument>();
         }
@@ -161,9 +161,9 @@ bool CIniLocalLan::KeepCopy() {
     if (copyState_ != CopyState::Pending) {
         return true;
     }
-    const std::string path = ProgramDirectory::Narrow(filePath_);
+    const std::string path = NativePath::Narrow(filePath_);
     std::string bytes;
-    if (!ProgramDirectory::Exists(filePath_)) {
+    if (!NativePath::Exists(filePath_)) {
         copyState_ = CopyState::NotNeeded;
         return true;
     }
@@ -175,10 +175,17 @@ bool CIniLocalLan::KeepCopy() {
         copyState_ = CopyState::NotNeeded;
         return true;
     }
-    copyState_ = SafeFile::Write(ProgramDirectory::Narrow(CopyPath()), bytes) == SafeFileResult::Ok
+    copyState_ = SafeFile::Write(NativePath::Narrow(CopyPath()), bytes) == SafeFileResult::Ok
                      ? CopyState::Kept
                      : CopyState::Failed;
     return copyState_ == CopyState::Kept;
+}
+
+std::u16string CIniLocalLan::LangText(std::u16string_view key) {
+    if (!loaded_) {
+        return {};
+    }
+    return GetText(u"LANG:" + std::u16string(key));
 }
 
 std::string CIniLocalLan::LocaleName(int selected) {
@@ -217,16 +224,16 @@ bool CIniLocalLan::CreateDirectoryChain(const std::u16string& path) {
             continue;
         }
         const std::u16string prefix = whole.substr(0, i);
-        if (!missing && ProgramDirectory::Exists(prefix)) {
+        if (!missing && NativePath::Exists(prefix)) {
             continue;
         }
         missing = true;
-        if (!ProgramDirectory::MakeDirectory(prefix)) {
+        if (!NativePath::MakeDirectory(prefix)) {
             return false;
         }
     }
-    if (!whole.empty() && !ProgramDirectory::Exists(whole)) {
-        return ProgramDirectory::MakeDirectory(whole);
+    if (!whole.empty() && !NativePath::Exists(whole)) {
+        return NativePath::MakeDirectory(whole);
     }
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/TextSource.h"
 #include "settings/CSettingBase.h"
 
 #include <string>
@@ -9,7 +10,7 @@
 // written into it (see WidgetLocalizer on the widget side).
 //
 // GetText has a current section of its own, so it never disturbs the lookups of GetValue.
-class CIniLocalLan : public CSettingBase {
+class CIniLocalLan : public CSettingBase, public TextSource {
 public:
     using CSettingBase::GetValue;
     using CSettingBase::SetValue;
@@ -24,6 +25,8 @@ public:
     std::u16string GetText(const std::u16string& key);
 
     bool Loaded() const { return loaded_; }
+    // GetText of "LANG:" + key once a language file has loaded; "" before (the message texts).
+    std::u16string LangText(std::u16string_view key) override;
 
     // The locale the loaded language file is written in, for the platform's own dialogs: the
     // key IDS_LOCALE of section LANG ("zh_CN", "en"). A file without a usable one is told by its

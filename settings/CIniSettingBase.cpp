@@ -1,9 +1,9 @@
 #include "settings/CIniSettingBase.h"
 
+#include "base/NativePath.h"
+#include "base/NumberText.h"
 #include "params/ParameterFields.h"
 #include "settings/IniLists.h"
-#include "settings/NumberText.h"
-#include "settings/ProgramDirectory.h"
 
 namespace {
 
@@ -137,7 +137,7 @@ void CIniSettingBase::SaveSystemKeys() {
 
 bool CIniSettingBase::LoadFromProgramDirectory(const std::u16string& programDirectory) {
     const std::u16string path = programDirectory + u"config.ini";
-    if (!ProgramDirectory::Exists(path)) {
+    if (!NativePath::Exists(path)) {
         return false;
     }
     return Load(path);
@@ -149,9 +149,9 @@ std::u16string CIniSettingBase::LanguageFilePath(const std::u16string& programDi
 
 void CIniSettingBase::PrepareLogDirectory(const std::u16string& programDirectory) {
     if (LogPath.empty()) {
-        LogPath = programDirectory + u"Log" + ProgramDirectory::Separator();
+        LogPath = programDirectory + u"Log" + NativePath::Separator();
     }
-    if (!ProgramDirectory::Exists(LogPath)) {
-        ProgramDirectory::MakeDirectory(LogPath);
+    if (!NativePath::Exists(LogPath)) {
+        NativePath::MakeDirectory(LogPath);
     }
 }

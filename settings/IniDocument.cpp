@@ -1,8 +1,8 @@
 #include "settings/IniDocument.h"
 
-#include "settings/ProgramDirectory.h"
-#include "settings/SafeFile.h"
-#include "settings/TextCodec.h"
+#include "base/NativePath.h"
+#include "base/SafeFile.h"
+#include "base/TextCodec.h"
 
 #include <new>
 
@@ -157,7 +157,7 @@ IniFileResult IniDocument::CheckStorable() const {
 IniFileResult ReadIniFile(IniDocument& document, const std::u16string& path) {
     std::string bytes;
     IniFileResult result;
-    result.read = SafeFile::ReadWhole(ProgramDirectory::Narrow(path), bytes, kIniFileMaxBytes);
+    result.read = SafeFile::ReadWhole(NativePath::Narrow(path), bytes, kIniFileMaxBytes);
     if (result.read != SafeReadResult::Ok) {
         result.status = IniFileStatus::CannotRead;
         return result;
@@ -184,7 +184,7 @@ IniFileResult WriteIniFile(const IniDocument& document, const std::u16string& pa
     } catch (const std::bad_alloc&) {
         return IniFileResult{IniFileStatus::OutOfMemory};
     }
-    result.write = SafeFile::Write(ProgramDirectory::Narrow(path), bytes);
+    result.write = SafeFile::Write(NativePath::Narrow(path), bytes);
     if (result.write != SafeFileResult::Ok) {
         result.status = IniFileStatus::CannotWrite;
     }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "settings/SafeFile.h"
-#include "settings/TextCatalog.h"
+#include "base/SafeFile.h"
+#include "base/TextCatalog.h"
 
 #include <cstddef>
 #include <string>

@@ -11,7 +11,7 @@
 #include "params/DesignGrid.h"
 #include "params/EqualiserBands.h"
 #include "params/ToolLibrary.h"
-#include "settings/NumberText.h"
+#include "base/NumberText.h"
 
 #include <algorithm>
 #include <cmath>

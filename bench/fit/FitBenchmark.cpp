@@ -6,7 +6,7 @@
 
 #include "fit/EqualiserFitter.h"
 #include "params/ToolLibrary.h"
-#include "settings/NumberText.h"
+#include "base/NumberText.h"
 
 #include <benchmark/benchmark.h>
 

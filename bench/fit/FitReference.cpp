@@ -16,7 +16,7 @@
 #include "fit/ParameterMap.h"
 #include "params/DeviceSteps.h"
 #include "params/ToolLibrary.h"
-#include "settings/NumberText.h"
+#include "base/NumberText.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -2,8 +2,8 @@
 // points from 20 Hz at 48 kHz; and the design alone, as the parameter file writer needs it.
 // Target: EQ10Product with 1000 points in at most 40 microseconds (Release build).
 
+#include "base/NumberText.h"
 #include "params/ToolLibrary.h"
-#include "settings/NumberText.h"
 #include "tool/PointKernels.h"
 #include "tool/ResponseCurve.h"
 #include "tool/SectionDesign.h"

@@ -1,6 +1,6 @@
 #include "tests/app/AppTestSupport.h"
 
-#include "settings/ControlId.h"
+#include "widgets/ControlId.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>

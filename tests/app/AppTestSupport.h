@@ -9,9 +9,9 @@
 #include "pages/CDlgLimit.h"
 #include "pages/CDlgPublic_Param.h"
 #include "pages/CPageEdit.h"
-#include "settings/ControlId.h"
 #include "tests/app/AppProgramDir.h"
 #include "tests/support/MessageBoxCatcher.h"
+#include "widgets/ControlId.h"
 
 #include <QAction>
 #include <QApplication>

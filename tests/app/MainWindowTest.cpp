@@ -1,8 +1,8 @@
 // The main window's controls and commands: gains, Enter, chain buttons, the channel, Link and
 // mode boxes, Save, Cancel, Reset, closing, and the dialogs of the menu.
 #include "app/CAboutDlg.h"
-#include "device/CComSet.h"
 #include "params/ParameterFile.h"
+#include "serial/CComSet.h"
 #include "tests/app/AppTestSupport.h"
 
 #include <QLineEdit>
@@ -35,8 +35,8 @@ void MainWindowTest::controlsTabsAndMenu() {
         QVERIFY(!w->CommandButton(id).autoDefault()); // Enter never clicks a button
         QCOMPARE(ControlId::Of(w->CommandButton(id)), id);
     }
-    QCOMPARE(ControlId::Of(w->Chain().Button(1, CChainPanel::DrcTab)), 1005);
-    QCOMPARE(ControlId::Of(w->Chain().Button(0, CChainPanel::EightBandTab)), 1083);
+    QCOMPARE(ControlId::Of(w->Chain().Button(1, CChainPanel::kDrcTab)), 1005);
+    QCOMPARE(ControlId::Of(w->Chain().Button(0, CChainPanel::kEightBandTab)), 1083);
     QCOMPARE(w->Modes().ModeBox(2).itemText(0) + w->Modes().ModeBox(2).itemText(1), "OFFON");
     QVERIFY(!w->StatusLabel().isVisible());
     const QList<QWidget*> pages{&w->PublicPage(), &w->TenBandPage(), &w->DrcPage(),
@@ -106,7 +106,7 @@ void MainWindowTest::enterChecksGain1BeforeClosing() {
     QTest::keyClick(&w->Modes().Gain2Box(), Qt::Key_Return);
     QCOMPARE(catcher.Texts(),
              QStringList{QString::fromUtf8("请输入一个在 -12 和 12 之间的整数。")});
-    QCOMPARE(catcher.Messages().front().Title, QString("Sonvex"));
+    QCOMPARE(catcher.Messages().front().title, QString("Sonvex"));
     QVERIFY(w->isVisible());
     QCOMPARE(w->focusWidget(), static_cast<QWidget*>(&gain1));
 
@@ -118,7 +118,7 @@ void MainWindowTest::enterChecksGain1BeforeClosing() {
     }
     // Enter in a page's box is not the window's default command.
     catcher.Clear();
-    w->Tabs().setCurrentIndex(CSonvexDlg::TenBandTab);
+    w->Tabs().setCurrentIndex(CSonvexDlg::kTenBandTab);
     w->activateWindow(); // the offscreen platform has no window manager to give it back
     QVERIFY(QTest::qWaitForWindowActive(w.get()));
     FocusTo(w->TenBandPage().GainBox(9));
@@ -146,9 +146,9 @@ void MainWindowTest::chainButtonShowsTheBlockOfItsChannel() {
     const ParameterSet& p = w->Settings().Params;
     QCOMPARE(Edit(w->DrcPage(), 1055).text(), QString("1000"));
 
-    QTest::mouseClick(&w->Chain().Button(1, CChainPanel::DrcTab), Qt::LeftButton);
-    QCOMPARE(w->Tabs().currentIndex(), CSonvexDlg::DrcTab);
-    QCOMPARE(w->CurrentTab(), CSonvexDlg::DrcTab);
+    QTest::mouseClick(&w->Chain().Button(1, CChainPanel::kDrcTab), Qt::LeftButton);
+    QCOMPARE(w->Tabs().currentIndex(), CSonvexDlg::kDrcTab);
+    QCOMPARE(w->CurrentTab(), CSonvexDlg::kDrcTab);
     QCOMPARE(p.Channel, 1);
     QCOMPARE(w->Modes().ChannelBox().currentIndex(), 1);
     QCOMPARE(w->DrcPage().ChannelBoxIndex(), 1);
@@ -188,22 +188,22 @@ void MainWindowTest::clickRunsTheCommitsOfItsFocusChangeFirst() {
     catcher.Clear();
     dir.MarkConfig();
     Type(w->PublicPage().SampleRateBox(), "40");
-    QTest::mouseClick(&w->CommandButton(CSonvexDlg::ResetId), Qt::LeftButton);
+    QTest::mouseClick(&w->CommandButton(CSonvexDlg::kResetId), Qt::LeftButton);
     QCoreApplication::processEvents();
     QCOMPARE(catcher.Texts(), QStringList{QString::fromUtf8("不支持该采样率 ")});
-    QCOMPARE(catcher.Messages().front().Title, QString::fromUtf8("错误"));
+    QCOMPARE(catcher.Messages().front().title, QString::fromUtf8("错误"));
     QCOMPARE(p.SWFS, 48000);
     QCOMPARE(QApplication::focusWidget(), &w->PublicPage().SampleRateBox());
     w->PublicPage().SampleRateBox().setText("48000");
 
     // A ten-band gain of 13 then the R row's DRC button: the chain button does not run either.
-    w->Tabs().setCurrentIndex(CSonvexDlg::TenBandTab);
+    w->Tabs().setCurrentIndex(CSonvexDlg::kTenBandTab);
     catcher.Clear();
     Type(w->TenBandPage().GainBox(2), "13");
-    QTest::mouseClick(&w->Chain().Button(1, CChainPanel::DrcTab), Qt::LeftButton);
+    QTest::mouseClick(&w->Chain().Button(1, CChainPanel::kDrcTab), Qt::LeftButton);
     QCoreApplication::processEvents();
     QCOMPARE(catcher.Texts(), QStringList{QString::fromUtf8("数值不在-12~12范围!")});
-    QCOMPARE(w->CurrentTab(), CSonvexDlg::TenBandTab);
+    QCOMPARE(w->CurrentTab(), CSonvexDlg::kTenBandTab);
     QCOMPARE(p.Channel, 0);
     QCOMPARE(QApplication::focusWidget(), &w->TenBandPage().GainBox(2));
     QVERIFY(dir.Marked());
@@ -212,7 +212,7 @@ void MainWindowTest::clickRunsTheCommitsOfItsFocusChangeFirst() {
     // Gain1 then Set: the pushed file holds the typed gain (Gain1 of L is float 16).
     catcher.Clear();
     Type(w->Modes().Gain1Box(), "7");
-    QTest::mouseClick(&w->CommandButton(CSonvexDlg::SetId), Qt::LeftButton);
+    QTest::mouseClick(&w->CommandButton(CSonvexDlg::kSetId), Qt::LeftButton);
     QCOMPARE(catcher.Texts(), QStringList{QString::fromUtf8("设置成功")});
     QCOMPARE(ParameterFile::Decode(dir.Read("EQPara.bin"))[6 + 10], 7.0f);
 }
@@ -223,24 +223,24 @@ void MainWindowTest::failedCheckShowsItsPageAgain() {
     AppProgramDir dir;
     auto w = Open(dir);
     MessageBoxCatcher catcher;
-    w->Tabs().setCurrentIndex(CSonvexDlg::TenBandTab);
+    w->Tabs().setCurrentIndex(CSonvexDlg::kTenBandTab);
     Type(w->TenBandPage().GainBox(0), "13");
     QTabBar& bar = *w->Tabs().tabBar();
-    QTest::mouseClick(&bar, Qt::LeftButton, {}, bar.tabRect(CSonvexDlg::DrcTab).center());
+    QTest::mouseClick(&bar, Qt::LeftButton, {}, bar.tabRect(CSonvexDlg::kDrcTab).center());
     QCoreApplication::processEvents();
     QCOMPARE(catcher.Texts(), QStringList{QString::fromUtf8("数值不在-12~12范围!")});
-    QCOMPARE(w->Tabs().currentIndex(), CSonvexDlg::TenBandTab);
-    QCOMPARE(w->CurrentTab(), CSonvexDlg::TenBandTab);
+    QCOMPARE(w->Tabs().currentIndex(), CSonvexDlg::kTenBandTab);
+    QCOMPARE(w->CurrentTab(), CSonvexDlg::kTenBandTab);
     QTRY_COMPARE(QApplication::focusWidget(), &w->TenBandPage().GainBox(0));
     QCOMPARE(w->TenBandPage().GainBox(0).text(), QString("13"));
 
     // Mended, the box lets the tab change go through.
     catcher.Clear();
     w->TenBandPage().GainBox(0).setText("12");
-    QTest::mouseClick(&bar, Qt::LeftButton, {}, bar.tabRect(CSonvexDlg::DrcTab).center());
+    QTest::mouseClick(&bar, Qt::LeftButton, {}, bar.tabRect(CSonvexDlg::kDrcTab).center());
     QCoreApplication::processEvents();
     QVERIFY(catcher.Texts().isEmpty());
-    QCOMPARE(w->CurrentTab(), CSonvexDlg::DrcTab);
+    QCOMPARE(w->CurrentTab(), CSonvexDlg::kDrcTab);
 }
 
 void MainWindowTest::channelLinkAndModeBoxesSaveAtOnce() {
@@ -288,7 +288,7 @@ void MainWindowTest::saveStoresEveryPageAndTheGains() {
     Edit(w->DrcPage(), 1055).setText("1500");
     Edit(w->LimiterPage(), 1068).setText("-2.5");
     dir.MarkConfig();
-    QTest::mouseClick(&w->CommandButton(CSonvexDlg::SaveId), Qt::LeftButton);
+    QTest::mouseClick(&w->CommandButton(CSonvexDlg::kSaveId), Qt::LeftButton);
 
     QCOMPARE(catcher.Texts(), QStringList{QString::fromUtf8("保存成功")});
     QCOMPARE(p.SCTRGAINL1, 4);
@@ -341,7 +341,7 @@ void MainWindowTest::cancelAndResetDoNotSave() {
 
     // Reset at 48000 Hz, taken from the public page.
     w->PublicPage().SampleRateBox().setText("48000");
-    QTest::mouseClick(&w->CommandButton(CSonvexDlg::ResetId), Qt::LeftButton);
+    QTest::mouseClick(&w->CommandButton(CSonvexDlg::kResetId), Qt::LeftButton);
     QCOMPARE(catcher.Texts(), QStringList{QString::fromUtf8("重置成功")});
     const QStringList tenBand{"50",   "90",   "170",  "350",   "700",
                               "1410", "2870", "5820", "11820", "23500"};
@@ -385,12 +385,12 @@ void MainWindowTest::menuOpensAboutBoxAndSerialDialog() {
     auto w = Open(dir);
     QStringList about;
     ModalAnswer<CAboutDlg> aboutBox([&](CAboutDlg& box) {
-        about << box.windowTitle() << TextOf(box, CAboutDlg::TextId)
-              << TextOf(box, CAboutDlg::OkId);
+        about << box.windowTitle() << TextOf(box, CAboutDlg::kTextId)
+              << TextOf(box, CAboutDlg::kOkId);
         about << QString::number(
-            !ControlId::Find<QLabel>(box, CAboutDlg::IconId)->pixmap().isNull());
+            !ControlId::Find<QLabel>(box, CAboutDlg::kIconId)->pixmap().isNull());
     });
-    w->MenuCommand(CSonvexDlg::VersionCommandId)->trigger();
+    w->MenuCommand(CSonvexDlg::kVersionCommandId)->trigger();
     QCOMPARE(about,
              (QStringList{QString::fromUtf8("关于 Sonvex"), QString::fromUtf8("Sonvex，1.0 版"),
                           QString::fromUtf8("确定"), "1"}));
@@ -405,16 +405,16 @@ void MainWindowTest::menuOpensAboutBoxAndSerialDialog() {
         ControlId::Find<QPushButton>(dialog, CComSet::kOkId)->click();
         stayedOpen = dialog.isVisible();
     });
-    w->MenuCommand(CSonvexDlg::ComSettingCommandId)->trigger();
+    w->MenuCommand(CSonvexDlg::kComSettingCommandId)->trigger();
     QCOMPARE(serial.Count(), 1);
     QVERIFY(stayedOpen);
     QCOMPARE(portMessages.Texts().size(), 1);
     QVERIFY(portMessages.Texts().front().contains("/dev/ttyS31999"));
-    QCOMPARE(portMessages.Messages().front().Title, QString("Sonvex"));
+    QCOMPARE(portMessages.Messages().front().title, QString("Sonvex"));
 
     MessageBoxCatcher catcher; // View and MX5210 do nothing
-    w->MenuCommand(CSonvexDlg::ViewCommandId)->trigger();
-    w->MenuCommand(CSonvexDlg::DeviceCommandId)->trigger();
+    w->MenuCommand(CSonvexDlg::kViewCommandId)->trigger();
+    w->MenuCommand(CSonvexDlg::kDeviceCommandId)->trigger();
     QVERIFY(catcher.Texts().isEmpty() && w->isVisible());
 }
 

@@ -26,7 +26,7 @@ const QStringList kMenu{"File", "Load",   "Save As", "COM Port", "Setting",
 std::map<std::pair<int, int>, QString> ControlTexts(const CSonvexDlg& w) {
     std::map<std::pair<int, int>, QString> texts;
     for (QWidget* control : w.findChildren<QWidget*>()) {
-        int scope = CSonvexDlg::DialogId;
+        int scope = CSonvexDlg::kDialogId;
         for (int tab = 0; tab < w.Tabs().count(); ++tab) {
             scope = w.Tabs().widget(tab)->isAncestorOf(control) ? tab : scope;
         }
@@ -118,7 +118,7 @@ void StartupTest::titleAndTextsComeFromTheSelectedFile() {
         dir.Write("lang/English.ini", "[LANG]\r\nIDS_TEXT_APPNAME=Tuner\r\n");
         auto w = Open(dir);
         QCOMPARE(w->windowTitle(), "Tuner" + kTitle);
-        QCOMPARE(w->CommandButton(CSonvexDlg::SetId).text(), QString());
+        QCOMPARE(w->CommandButton(CSonvexDlg::kSetId).text(), QString());
         QCOMPARE(TextOf(w->Modes(), 2118), QString());
         QCOMPARE(MenuTexts(*w), QStringList(10, QString()));
         QCOMPARE(w->Modes().ChannelBox().itemText(1), QString("channel1"));
@@ -154,13 +154,13 @@ void StartupTest::shippedLanguageFilesLeaveNoTextBlank() {
         const QString where = QString("window %1, control %2").arg(key.first).arg(key.second);
         QVERIFY2(text.isEmpty() || !now.isEmpty(), qPrintable(where + " went blank"));
         // English keeps the program's own texts.
-        QVERIFY2(selected == "2" || key.first != CSonvexDlg::DialogId || now == text,
+        QVERIFY2(selected == "2" || key.first != CSonvexDlg::kDialogId || now == text,
                  qPrintable(where + ": " + now));
     }
     const QStringList menu = MenuTexts(*w);
     QVERIFY(!menu.contains(QString()));
     QCOMPARE(menu == kMenu, selected == "1");
-    QCOMPARE(w->CommandButton(CSonvexDlg::SetId).text() == "Set", selected == "1");
+    QCOMPARE(w->CommandButton(CSonvexDlg::kSetId).text() == "Set", selected == "1");
     QVERIFY(w->windowTitle().endsWith(kTitle) && w->windowTitle() != kTitle);
     QVERIFY(catcher.Texts().isEmpty());
 }
@@ -170,7 +170,7 @@ void StartupTest::collectModeWritesEveryLocalizedWindow() {
     dir.SetConfig("Debug", "1");
     dir.Write("lang/English.ini", "");
     auto w = Open(dir);
-    QCOMPARE(w->CommandButton(CSonvexDlg::SetId).text(), QString("Set")); // texts unchanged
+    QCOMPARE(w->CommandButton(CSonvexDlg::kSetId).text(), QString("Set")); // texts unchanged
     QCOMPARE(MenuTexts(*w), kMenu);
 
     const std::string file = dir.Read("lang/English.ini");
@@ -224,7 +224,7 @@ void StartupTest::withoutToolLibraryItReportsAndGoesOn() {
     auto w = Open(dir);
     QVERIFY(!catcher.Texts().isEmpty());
     QCOMPARE(catcher.Texts().front(), QString("load libTool.so fail!"));
-    QCOMPARE(catcher.Messages().front().Title, QString("Sonvex"));
+    QCOMPARE(catcher.Messages().front().title, QString("Sonvex"));
     QCOMPARE(w->TenBandPage().FrequencyBox(0).text(), QString("50"));
 
     // Set: the writer's reason, then the failure; nothing reaches adb.

@@ -1,7 +1,7 @@
 // Set and Read through the fake adb, and File > Load / Save As.
 #include "app/CBusyDialog.h"
-#include "device/CComSet.h"
 #include "params/ParameterFile.h"
+#include "serial/CComSet.h"
 #include "tests/app/AppTestSupport.h"
 
 #include <filesystem>
@@ -64,10 +64,10 @@ void TransferTest::setPushesTheParameterFileAndSaves() {
     w->TenBandPage().GainBox(3).setText("6");
     Edit(w->DrcPage(), 1055).setText("1800");
     dir.MarkConfig();
-    QTest::mouseClick(&w->CommandButton(CSonvexDlg::SetId), Qt::LeftButton);
+    QTest::mouseClick(&w->CommandButton(CSonvexDlg::kSetId), Qt::LeftButton);
 
     QCOMPARE(catcher.Texts(), QStringList{QString::fromUtf8("设置成功")});
-    QCOMPARE(catcher.Messages().front().Title, QString("Sonvex"));
+    QCOMPARE(catcher.Messages().front().title, QString("Sonvex"));
     QCOMPARE(dir.Read("adb.log"),
              "push\t" + dir.File("EQPara.bin") + "\t/data/cfg/eq_bin/Para_48000Hz_2ch.bin\n");
     const std::string sent = dir.Read(kDeviceFile);
@@ -111,7 +111,7 @@ void TransferTest::readShowsTheDeviceFileWithoutSaving() {
     auto w = Open(dir);
     MessageBoxCatcher catcher;
     dir.MarkConfig();
-    QTest::mouseClick(&w->CommandButton(CSonvexDlg::ReadId), Qt::LeftButton);
+    QTest::mouseClick(&w->CommandButton(CSonvexDlg::kReadId), Qt::LeftButton);
 
     QCOMPARE(catcher.Texts(), QStringList{QString::fromUtf8("读取参数成功")});
     QCOMPARE(dir.Read("adb.log"),
@@ -188,7 +188,7 @@ void TransferTest::setAndSaveAsTakeWhatTheScreenShows() {
     });
     w->TenBandPage().GainBox(4).setText("-3");
     w->PublicPage().SampleRateBox().setText("32000");
-    w->MenuCommand(CSonvexDlg::SaveAsCommandId)->trigger();
+    w->MenuCommand(CSonvexDlg::kSaveAsCommandId)->trigger();
     const std::string bytes = dir.Read("out.bin");
     QCOMPARE(At(bytes, 1), 32000.0f);
     QCOMPARE(At(bytes, 6 + 21 + 4), -3.0f); // ten-band gain of band 4, L
@@ -199,11 +199,11 @@ void TransferTest::setAndSaveAsTakeWhatTheScreenShows() {
     // A box with a failing entry, still holding the focus when the menu is used: its check runs
     // and Save As stops before it asks for a file.
     catcher.Clear();
-    w->Tabs().setCurrentIndex(CSonvexDlg::TenBandTab);
+    w->Tabs().setCurrentIndex(CSonvexDlg::kTenBandTab);
     w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.get()));
     Type(w->TenBandPage().GainBox(1), "13");
-    w->MenuCommand(CSonvexDlg::SaveAsCommandId)->trigger();
+    w->MenuCommand(CSonvexDlg::kSaveAsCommandId)->trigger();
     QCOMPARE(catcher.Texts(), QStringList{QString::fromUtf8("数值不在-12~12范围!")});
     QCOMPARE(asked, 1);
     QCOMPARE(w->Settings().Params.EQGAINLEFT[1], 0);
@@ -223,7 +223,7 @@ void TransferTest::saveAsAndLoadRoundTrip() {
         return QString::fromStdString(dir.File("out.bin"));
     });
     dir.MarkConfig();
-    w->MenuCommand(CSonvexDlg::SaveAsCommandId)->trigger();
+    w->MenuCommand(CSonvexDlg::kSaveAsCommandId)->trigger();
     const std::string bytes = dir.Read("out.bin");
     QCOMPARE(bytes.size(), std::size_t(2456));
     QCOMPARE(At(bytes, 305 + 298), -9.0f); // Gain2 of R
@@ -233,7 +233,7 @@ void TransferTest::saveAsAndLoadRoundTrip() {
     p.EQGAINLEFT[5] = 9;
     p.SWFS = 8000;
     p.DrcSwtch = false;
-    w->MenuCommand(CSonvexDlg::LoadCommandId)->trigger();
+    w->MenuCommand(CSonvexDlg::kLoadCommandId)->trigger();
     QCOMPARE(asked,
              (QList{ParameterFileChooser::Purpose::SaveAs, ParameterFileChooser::Purpose::Load}));
     QCOMPARE(Snapshot(p), saved);
@@ -267,7 +267,7 @@ void TransferTest::loadAsksAboutAFileOfAnotherLength() {
     catcher.SetAnswer(QMessageBox::No);
     w->OnLoad();
     QCOMPARE(catcher.Messages().size(), 1);
-    QCOMPARE(catcher.Messages().front().Buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(catcher.Messages().front().buttons, QMessageBox::Yes | QMessageBox::No);
     const QString question = catcher.Texts().front();
     QVERIFY(question.contains("24") && question.contains("2456"));
     QVERIFY(question.contains("read as 0"));

@@ -11,11 +11,11 @@ class ChartAxisTest : public QObject {
     Q_OBJECT
 
 private:
-    CChartCtrl m_chart;
+    CChartCtrl chart_;
 
     CChartStandardAxis* Axis(bool horizontal, double min, double max, int start, int end) {
         CChartStandardAxis* axis =
-            m_chart.AddAxis(horizontal ? ChartAxisPosition::Bottom : ChartAxisPosition::Left);
+            chart_.AddAxis(horizontal ? ChartAxisPosition::Bottom : ChartAxisPosition::Left);
         axis->SetMinMax(min, max);
         axis->SetSpan(start, end);
         axis->RefreshTicks();
@@ -240,19 +240,19 @@ private slots:
     }
 
     void replacedAxisStartsFromDefaults() {
-        CChartStandardAxis* axis = m_chart.AddAxis(ChartAxisPosition::Top);
+        CChartStandardAxis* axis = chart_.AddAxis(ChartAxisPosition::Top);
         axis->SetMinMax(1.0, 2.0);
         axis->GetLabel()->SetText("old");
         axis->SetInverted(true);
-        CChartStandardAxis* again = m_chart.AddAxis(ChartAxisPosition::Top);
-        QCOMPARE(m_chart.GetTopAxis(), again);
+        CChartStandardAxis* again = chart_.AddAxis(ChartAxisPosition::Top);
+        QCOMPARE(chart_.GetTopAxis(), again);
         QCOMPARE(again->GetMin(), 0.0);
         QCOMPARE(again->GetMax(), 0.0);
         QVERIFY(again->GetLabel()->GetText().isEmpty());
         QVERIFY(!again->IsInverted());
         QVERIFY(again->IsHorizontal());
         QVERIFY(again->IsSecondary());
-        QVERIFY(!m_chart.AddAxis(ChartAxisPosition::Right)->IsHorizontal());
+        QVERIFY(!chart_.AddAxis(ChartAxisPosition::Right)->IsHorizontal());
     }
 };
 

@@ -25,10 +25,10 @@ private slots:
         const double sortedX[] = {100.0, 200.0, 300.0, 300.0, 400.0, 500.0};
         const double sortedY[] = {1.0, 2.0, 3.0, -3.0, 4.0, 5.0};
         for (std::size_t i = 0; i < 6; ++i) {
-            QCOMPARE(serie->GetPoint(i).X, sortedX[i]);
-            QCOMPARE(serie->GetPoint(i).Y, sortedY[i]);
+            QCOMPARE(serie->GetPoint(i).x, sortedX[i]);
+            QCOMPARE(serie->GetPoint(i).y, sortedY[i]);
         }
-        QVERIFY(std::isnan(serie->GetPoint(6).X));
+        QVERIFY(std::isnan(serie->GetPoint(6).x));
 
         double min = 0.0;
         double max = 0.0;
@@ -40,8 +40,8 @@ private slots:
         QCOMPARE(max, 9.0);
 
         serie->SetSeriesOrdering(CChartSerie::Ordering::ByY);
-        QCOMPARE(serie->GetPoint(0).Y, -3.0);
-        QCOMPARE(serie->GetPoint(6).Y, 9.0);
+        QCOMPARE(serie->GetPoint(0).y, -3.0);
+        QCOMPARE(serie->GetPoint(6).y, 9.0);
 
         // Room for 1000 points at first, grown to exactly the count set.
         std::vector<double> ones(1500, 1.0);

@@ -1,8 +1,8 @@
 // sonvex-cli write, read, dump, push and pull, against hand-made files and the fake adb in a
 // program directory whose path holds a space.
 
+#include "base/TextCodec.h"
 #include "settings/CIniSettingBase.h"
-#include "settings/TextCodec.h"
 #include "tests/cli/CliRun.h"
 #include "tests/device/FakeAdb.h"
 #include "tests/device/ProcessProbe.h"

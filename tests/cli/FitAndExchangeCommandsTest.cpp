@@ -1,7 +1,7 @@
 // sonvex-cli fit, export-eq and import-eq. The fit runs the optimised copy of the design library
 // (bit-identical, without the sanitizers), which stands in the program directory here.
 
-#include "settings/NumberText.h"
+#include "base/NumberText.h"
 #include "tests/cli/CliRun.h"
 #include "tests/support/TempDir.h"
 

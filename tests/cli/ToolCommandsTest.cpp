@@ -1,7 +1,7 @@
 // sonvex-cli curve and design, with the build's libTool.so in the program directory.
 
+#include "base/NumberText.h"
 #include "params/ToolLibrary.h"
-#include "settings/NumberText.h"
 #include "tests/cli/CliRun.h"
 #include "tests/support/TempDir.h"
 

@@ -4,8 +4,8 @@
 
 #include "device/DeviceTransfer.h"
 
+#include "base/TextCodec.h"
 #include "params/ToolLibrary.h"
-#include "settings/TextCodec.h"
 #include "tests/device/FakeAdb.h"
 #include "tests/support/FloatBytes.h"
 

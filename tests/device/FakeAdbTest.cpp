@@ -16,7 +16,7 @@
 
 namespace {
 
-const std::string Remote = "/data/cfg/eq_bin/Para_48000Hz_2ch.bin";
+const std::string kRemote = "/data/cfg/eq_bin/Para_48000Hz_2ch.bin";
 
 std::string AllByteValues() {
     std::string bytes;
@@ -41,18 +41,18 @@ protected:
 TEST_F(FakeAdbScript, PushThenPullRoundTripsEveryByteAndLogsEachCall) {
     TempDir::WriteBytes(local, AllByteValues());
     ProcessRunner push;
-    ASSERT_TRUE(Adb(push, {"push", local, Remote}));
+    ASSERT_TRUE(Adb(push, {"push", local, kRemote}));
     EXPECT_EQ(push.ExitCode(), 0) << push.CapturedOutput();
-    EXPECT_EQ(adb.ReadDeviceFile(Remote), AllByteValues());
+    EXPECT_EQ(adb.ReadDeviceFile(kRemote), AllByteValues());
 
     const std::string back = adb.ProgramDir() + "/pulled copy.bin";
     ProcessRunner pull;
-    ASSERT_TRUE(Adb(pull, {"pull", Remote, back}));
+    ASSERT_TRUE(Adb(pull, {"pull", kRemote, back}));
     EXPECT_EQ(pull.ExitCode(), 0) << pull.CapturedOutput();
     EXPECT_EQ(TempDir::ReadBytes(back), AllByteValues());
 
-    const std::vector<std::vector<std::string>> expected = {{"push", local, Remote},
-                                                            {"pull", Remote, back}};
+    const std::vector<std::vector<std::string>> expected = {{"push", local, kRemote},
+                                                            {"pull", kRemote, back}};
     EXPECT_EQ(adb.Calls(), expected);
 }
 
@@ -68,26 +68,26 @@ TEST_F(FakeAdbScript, FailuresExitOneWithAdbsMessagesAndTouchNothing) {
     }
     {
         ProcessRunner push;
-        ASSERT_TRUE(Adb(push, {"push", adb.ProgramDir() + "/missing.bin", Remote}));
+        ASSERT_TRUE(Adb(push, {"push", adb.ProgramDir() + "/missing.bin", kRemote}));
         EXPECT_EQ(push.ExitCode(), 1);
-        EXPECT_FALSE(adb.HasDeviceFile(Remote));
+        EXPECT_FALSE(adb.HasDeviceFile(kRemote));
     }
     TempDir::WriteBytes(local, "new");
-    adb.PutDeviceFile(Remote, "old");
+    adb.PutDeviceFile(kRemote, "old");
     adb.Set("FAKE_ADB_FAIL", "1");
     {
         ProcessRunner push;
-        ASSERT_TRUE(Adb(push, {"push", local, Remote}));
+        ASSERT_TRUE(Adb(push, {"push", local, kRemote}));
         EXPECT_EQ(push.ExitCode(), 1);
         EXPECT_EQ(push.CapturedOutput(),
                   "adb: error: failed to get feature set: no devices/emulators found\n");
-        EXPECT_EQ(adb.ReadDeviceFile(Remote), "old");
+        EXPECT_EQ(adb.ReadDeviceFile(kRemote), "old");
     }
     adb.Set("FAKE_ADB_FAIL", "");
     adb.Set("FAKE_ADB_DEVICE_DIR", "");
     {
         ProcessRunner push;
-        ASSERT_TRUE(Adb(push, {"push", local, Remote}));
+        ASSERT_TRUE(Adb(push, {"push", local, kRemote}));
         EXPECT_EQ(push.ExitCode(), 1) << "no device attached";
     }
     EXPECT_EQ(adb.Calls().size(), 4u);
@@ -97,13 +97,13 @@ TEST_F(FakeAdbScript, NoWriteReportsSuccessWithoutWritingEitherWay) {
     TempDir::WriteBytes(local, "new");
     adb.Set("FAKE_ADB_NOWRITE", "1");
     ProcessRunner push;
-    ASSERT_TRUE(Adb(push, {"push", local, Remote}));
+    ASSERT_TRUE(Adb(push, {"push", local, kRemote}));
     EXPECT_EQ(push.ExitCode(), 0);
-    EXPECT_FALSE(adb.HasDeviceFile(Remote));
+    EXPECT_FALSE(adb.HasDeviceFile(kRemote));
 
     const std::string back = adb.ProgramDir() + "/back.bin";
     ProcessRunner pull;
-    ASSERT_TRUE(Adb(pull, {"pull", Remote, back}));
+    ASSERT_TRUE(Adb(pull, {"pull", kRemote, back}));
     EXPECT_EQ(pull.ExitCode(), 0);
     EXPECT_FALSE(std::filesystem::exists(back));
 }
@@ -113,10 +113,10 @@ TEST_F(FakeAdbScript, HangIsKilledAtTheTimeOut) {
     adb.Set("FAKE_ADB_HANG", "300");
     ProcessRunner push;
     const auto started = Clock::now();
-    ASSERT_TRUE(Adb(push, {"push", local, Remote}, 500));
+    ASSERT_TRUE(Adb(push, {"push", local, kRemote}, 500));
     EXPECT_LT(MillisecondsSince(started), 500 + 1200);
     EXPECT_EQ(push.ExitCode(), -1);
-    EXPECT_FALSE(adb.HasDeviceFile(Remote));
+    EXPECT_FALSE(adb.HasDeviceFile(kRemote));
     EXPECT_EQ(adb.Calls().size(), 1u) << "logged before hanging";
 }
 
@@ -124,11 +124,11 @@ TEST_F(FakeAdbScript, FloodPrecedesANormalPush) {
     TempDir::WriteBytes(local, "new");
     adb.Set("FAKE_ADB_FLOOD", "50000");
     ProcessRunner push;
-    ASSERT_TRUE(Adb(push, {"push", local, Remote}));
+    ASSERT_TRUE(Adb(push, {"push", local, kRemote}));
     EXPECT_EQ(push.ExitCode(), 0);
     EXPECT_EQ(push.CapturedCount(), 40960);
     EXPECT_EQ(push.CapturedOutput(), std::string(40960, 'x'));
-    EXPECT_EQ(adb.ReadDeviceFile(Remote), "new");
+    EXPECT_EQ(adb.ReadDeviceFile(kRemote), "new");
 }
 
 TEST_F(FakeAdbScript, LingerLeavesADetachedProcessHoldingTheOutput) {
@@ -136,10 +136,10 @@ TEST_F(FakeAdbScript, LingerLeavesADetachedProcessHoldingTheOutput) {
     adb.Linger(30);
     ProcessRunner push;
     const auto started = Clock::now();
-    ASSERT_TRUE(Adb(push, {"push", local, Remote}));
+    ASSERT_TRUE(Adb(push, {"push", local, kRemote}));
     EXPECT_LT(MillisecondsSince(started), 5000);
     EXPECT_EQ(push.ExitCode(), 0);
-    EXPECT_EQ(adb.ReadDeviceFile(Remote), "new");
+    EXPECT_EQ(adb.ReadDeviceFile(kRemote), "new");
     const int linger = adb.LingerPid();
     ASSERT_GT(linger, 1);
     EXPECT_FALSE(HasEnded(linger)) << "the lingering process should still hold the pipe";

@@ -4,7 +4,7 @@
 
 #include "fit/EqualiserFitter.h"
 #include "params/ToolLibrary.h"
-#include "settings/NumberText.h"
+#include "base/NumberText.h"
 
 #include <gtest/gtest.h>
 

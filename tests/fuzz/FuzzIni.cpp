@@ -2,10 +2,10 @@
 // conversion, and the writer's promise: a document it agrees to write reads back as the same
 // sections, keys and values. Built only with clang (SONVEX_FUZZ); scripts/test runs it.
 
+#include "base/TextCodec.h"
 #include "settings/CIniSettingBase.h"
 #include "settings/IniDocument.h"
 #include "settings/IniLists.h"
-#include "settings/TextCodec.h"
 
 #include <array>
 #include <cstdint>

@@ -141,8 +141,8 @@ private slots:
             QCOMPARE(FocusedId(), next);
         } else {
             QCOMPARE(catcher.Texts(), QStringList{message});
-            QCOMPARE(catcher.Messages().front().Title, QStringLiteral(u"错误"));
-            QCOMPARE(catcher.Messages().front().Buttons,
+            QCOMPARE(catcher.Messages().front().title, QStringLiteral(u"错误"));
+            QCOMPARE(catcher.Messages().front().buttons,
                      QMessageBox::StandardButtons(QMessageBox::Ok));
             QTRY_COMPARE(FocusedId(), focus);
         }

@@ -39,18 +39,18 @@ CEqualiserPage& Eq(const std::unique_ptr<QWidget>& page) {
 double At(const CChartLineSerie& curve, double frequency) {
     std::size_t best = 0;
     for (std::size_t i = 1; i < curve.GetPointsCount(); ++i) {
-        if (std::abs(curve.GetPoint(i).X - frequency) <
-            std::abs(curve.GetPoint(best).X - frequency)) {
+        if (std::abs(curve.GetPoint(i).x - frequency) <
+            std::abs(curve.GetPoint(best).x - frequency)) {
             best = i;
         }
     }
-    return curve.GetPoint(best).Y;
+    return curve.GetPoint(best).y;
 }
 
 double MaxY(const CChartLineSerie& curve) {
     double max = -1000.0;
     for (std::size_t i = 0; i < curve.GetPointsCount(); ++i) {
-        max = std::max(max, curve.GetPoint(i).Y);
+        max = std::max(max, curve.GetPoint(i).y);
     }
     return max;
 }
@@ -71,13 +71,13 @@ private slots:
         QCOMPARE(curve->GetPointsCount(), std::size_t{1000});
         QCOMPARE(curve->GetColor(), QColor(255, 0, 0));
         QCOMPARE(curve->GetWidth(), 2);
-        QCOMPARE(curve->GetPoint(0).X, 20.0);
+        QCOMPARE(curve->GetPoint(0).x, 20.0);
         // Geometric towards 24000 Hz with step log2(1200) / 1000 octaves, ending below it.
         const double ratio = std::pow(2.0, std::log2(1200.0) / 1000.0);
-        QVERIFY(std::abs(curve->GetPoint(500).X / curve->GetPoint(499).X - ratio) < 1e-5);
-        QVERIFY(curve->GetPoint(999).X > 23800.0 && curve->GetPoint(999).X < 24000.0);
+        QVERIFY(std::abs(curve->GetPoint(500).x / curve->GetPoint(499).x - ratio) < 1e-5);
+        QVERIFY(curve->GetPoint(999).x > 23800.0 && curve->GetPoint(999).x < 24000.0);
         for (std::size_t i = 0; i < 1000; ++i) {
-            QVERIFY(std::abs(curve->GetPoint(i).Y) < 0.01);
+            QVERIFY(std::abs(curve->GetPoint(i).y) < 0.01);
         }
         QCOMPARE(chart.GetBottomAxis()->GetMin(), 0.0);
         QCOMPARE(chart.GetBottomAxis()->GetMax(), 24000.0);
@@ -95,7 +95,7 @@ private slots:
         QCOMPARE(chart.GetBottomAxis()->GetMax(), 5512.0);
         QCOMPARE(chart.GetLeftAxis()->GetMin(), -30.0);
         QCOMPARE(chart.GetLeftAxis()->GetMax(), 30.0);
-        QVERIFY(Eq(page).Curve()->GetPoint(999).X < 5512.5);
+        QVERIFY(Eq(page).Curve()->GetPoint(999).x < 5512.5);
         QCOMPARE(chart.GetSeriesCount(), std::size_t{1});
     }
 
@@ -132,9 +132,9 @@ private slots:
             auto page = fixture.MakePage(134);
             const CChartLineSerie* curve = Eq(page).Curve();
             QCOMPARE(curve->GetColor(), QColor(255, 0, 0));
-            QVERIFY(std::abs(curve->GetPoint(0).Y) < 0.1);
-            QVERIFY2(std::abs(curve->GetPoint(999).Y - 7.0) < 1.0,
-                     qPrintable(QString::number(curve->GetPoint(999).Y)));
+            QVERIFY(std::abs(curve->GetPoint(0).y) < 0.1);
+            QVERIFY2(std::abs(curve->GetPoint(999).y - 7.0) < 1.0,
+                     qPrintable(QString::number(curve->GetPoint(999).y)));
             QVERIFY(MaxY(*curve) < 7.5);
         }
     }
@@ -148,7 +148,7 @@ private slots:
         MessageBoxCatcher catcher;
         auto page = fixture.MakePage(134, empty.Directory16());
         QCOMPARE(catcher.Texts(), QStringList{"load libTool.so fail!"});
-        QCOMPARE(catcher.Messages().front().Title, QString("Sonvex"));
+        QCOMPARE(catcher.Messages().front().title, QString("Sonvex"));
         QCOMPARE(Eq(page).FrequencyBox(7).text(), QString("23000"));
         Eq(page).DrawCurve();
         QCOMPARE(Eq(page).Chart().GetSeriesCount(), std::size_t{0});

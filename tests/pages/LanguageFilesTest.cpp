@@ -1,9 +1,9 @@
 #include "PageFixture.h"
 
-#include "settings/ControlId.h"
+#include "base/TextCatalog.h"
+#include "base/TextCodec.h"
 #include "settings/IniDocument.h"
-#include "settings/TextCatalog.h"
-#include "settings/TextCodec.h"
+#include "widgets/ControlId.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>

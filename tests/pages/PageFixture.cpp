@@ -6,7 +6,7 @@
 #include "pages/CDlgLimit.h"
 #include "pages/CDlgPublic_Param.h"
 #include "pages/CPageEdit.h"
-#include "settings/ControlId.h"
+#include "widgets/ControlId.h"
 
 #include <QApplication>
 #include <QTest>

@@ -3,7 +3,7 @@
 #include "pages/CDlgPublic_Param.h"
 #include "pages/CPageEdit.h"
 #include "pages/CProcessingPage.h"
-#include "settings/ControlId.h"
+#include "widgets/ControlId.h"
 
 #include <QCheckBox>
 #include <QComboBox>

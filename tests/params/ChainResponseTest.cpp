@@ -1,6 +1,6 @@
 #include "params/ChainResponse.h"
 #include "params/ToolLibrary.h"
-#include "settings/NumberText.h"
+#include "base/NumberText.h"
 
 #include <gtest/gtest.h>
 

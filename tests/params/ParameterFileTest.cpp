@@ -1,7 +1,7 @@
 #include "params/ParameterFile.h"
 
+#include "base/TextCodec.h"
 #include "params/ToolLibrary.h"
-#include "settings/TextCodec.h"
 #include "tests/support/FloatBytes.h"
 #include "tests/support/TempDir.h"
 

@@ -1,7 +1,7 @@
-#include "settings/TextCatalog.h"
+#include "base/TextCatalog.h"
+#include "base/TextCodec.h"
 #include "params/ParameterFile.h"
 #include "settings/CIniLocalLan.h"
-#include "settings/TextCodec.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -33,7 +33,7 @@ MessageBoxCatcher::MessageBoxCatcher(QObject* parent) : QObject(parent) {
 QStringList MessageBoxCatcher::Texts() const {
     QStringList texts;
     for (const Message& message : messages_) {
-        texts << message.Text;
+        texts << message.text;
     }
     return texts;
 }

@@ -21,7 +21,7 @@
 //     MessageBoxCatcher catcher;                 // starts answering at once
 //     QTest::mouseClick(okButton, Qt::LeftButton);
 //     QCOMPARE(catcher.Texts(), QStringList{"串口打开成功"});
-//     QCOMPARE(catcher.Messages().front().Title, QString("Sonvex"));
+//     QCOMPARE(catcher.Messages().front().title, QString("Sonvex"));
 //     catcher.Clear();                           // before the next step
 //
 //     catcher.SetAnswer(QMessageBox::No);        // answer Yes/No questions with No
@@ -35,11 +35,11 @@ class MessageBoxCatcher : public QObject {
 
 public:
     struct Message {
-        QString Title;
-        QString Text;
-        QMessageBox::Icon Icon = QMessageBox::NoIcon;
+        QString title;
+        QString text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
         // The standard buttons the box offered.
-        QMessageBox::StandardButtons Buttons;
+        QMessageBox::StandardButtons buttons;
     };
 
     explicit MessageBoxCatcher(QObject* parent = nullptr);

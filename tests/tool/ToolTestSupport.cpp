@@ -1,6 +1,6 @@
 #include "ToolTestSupport.h"
 
-#include "settings/NumberText.h"
+#include "base/NumberText.h"
 
 #include <cmath>
 #include <cstring>

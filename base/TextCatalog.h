@@ -1,0 +1,165 @@
+#pragma once
+
+#include "base/TextSource.h"
+
+#include <initializer_list>
+#include <span>
+#include <string>
+#include <string_view>
+
+// The texts the program shows besides the controls' own: messages, questions and the busy
+// dialog. One row each: the id, the key in the language files' section LANG and the built-in
+// English, where %1 to %9 stand for the arguments. Adding a text is a row here and a line in
+// each language file.
+// clang-format off
+#define SONVEX_TEXTS(X) \
+    X(BusyExchanging, u"IDS_BUSY_EXCHANGING", \
+      u"Exchanging the parameter file with the device over adb, please wait…") \
+    X(BusyElapsed, u"IDS_BUSY_ELAPSED", u"%1 s elapsed") \
+    X(LoadLength, u"IDS_LOAD_LENGTH", \
+      u"The file \"%1\" is %2 bytes long; a parameter file is %3 bytes.") \
+    X(LoadMissingValues, u"IDS_LOAD_MISSING_VALUES", \
+      u"The values missing from the file will read as 0, and the next save of the " \
+      u"configuration writes those zeros into config.ini as well.") \
+    X(LoadExtraBytes, u"IDS_LOAD_EXTRA_BYTES", \
+      u"Only the first %1 bytes are read; the rest is ignored.") \
+    X(LoadAnyway, u"IDS_LOAD_ANYWAY", u"Load it anyway?") \
+    X(SaveFailed, u"IDS_SAVE_FAILED", \
+      u"Saving failed: \"%1\" cannot be written (%2). The settings are kept only until the " \
+      u"program ends.") \
+    X(SerialInvalidNumber, u"IDS_SERIAL_INVALID_NUMBER", u"Invalid port number %1.") \
+    X(SerialRefusedSetting, u"IDS_SERIAL_REFUSED_SETTING", u"The serial port refused a setting.") \
+    X(SerialNoPortName, u"IDS_SERIAL_NO_PORT_NAME", u"No serial port has the number %1.") \
+    X(SerialAlreadyOpen, u"IDS_SERIAL_ALREADY_OPEN", u"Serial port %1 is already open.") \
+    X(SerialNotFound, u"IDS_SERIAL_NOT_FOUND", \
+      u"Cannot open serial port %1: the port does not exist.") \
+    X(SerialAccessDenied, u"IDS_SERIAL_ACCESS_DENIED", \
+      u"Cannot open serial port %1: access is denied or the port is in use.") \
+    X(SerialSettingsRejected, u"IDS_SERIAL_SETTINGS_REJECTED", \
+      u"Cannot open serial port %1: the port does not accept the line settings.") \
+    X(SerialOpenFailed, u"IDS_SERIAL_OPEN_FAILED", u"Cannot open serial port %1.") \
+    X(SerialSystemReason, u"IDS_SERIAL_SYSTEM_REASON", u"(%1)") \
+    X(FileToolNotLoaded, u"IDS_FILE_TOOL_NOT_LOADED", \
+      u"The parameter file \"%1\" was not written: the filter design library %2 is not loaded, " \
+      u"so no equaliser coefficients can be computed.") \
+    X(FileToolIncomplete, u"IDS_FILE_TOOL_INCOMPLETE", \
+      u"The parameter file \"%1\" was not written: the filter design library %2 lacks " \
+      u"EQ10Product or EQ8Product, so no equaliser coefficients can be computed.") \
+    X(FileNonFinite, u"IDS_FILE_NON_FINITE", u"The parameter file \"%1\" was not written: %2.") \
+    X(FileCannotWrite, u"IDS_FILE_CANNOT_WRITE", \
+      u"The parameter file \"%1\" could not be written: %2. An earlier file of that name is " \
+      u"unchanged.") \
+    X(FileWritten, u"IDS_FILE_WRITTEN", u"The parameter file \"%1\" was written.") \
+    X(FileCannotRead, u"IDS_FILE_CANNOT_READ", \
+      u"The parameter file \"%1\" could not be read: it is missing, unreadable or not a " \
+      u"regular file.") \
+    X(FileCannotWriteDamaged, u"IDS_FILE_CANNOT_WRITE_DAMAGED", \
+      u"The parameter file \"%1\" could not be written: %2.") \
+    X(FileWrongLength, u"IDS_FILE_WRONG_LENGTH", \
+      u"The parameter file \"%1\" was not read: it is %2 bytes long, and a parameter file has " \
+      u"exactly %3 bytes.") \
+    X(FileNotRead, u"IDS_FILE_NOT_READ", u"The parameter file \"%1\" was not read: %2.") \
+    X(FileOutOfRange, u"IDS_FILE_OUT_OF_RANGE", \
+      u"The parameter file \"%1\" was not read: %2, %3 holds %4, which is outside the range of " \
+      u"a 32-bit integer.") \
+    X(WhereChannelL, u"IDS_WHERE_CHANNEL_L", u"channel L (channel0), %1") \
+    X(WhereChannelR, u"IDS_WHERE_CHANNEL_R", u"channel R (channel1), %1") \
+    X(WhereBand, u"IDS_WHERE_BAND", u"%1, band %2 (%3)") \
+    X(BandLowShelf, u"IDS_BAND_LOW_SHELF", u"low shelf") \
+    X(BandPeaking, u"IDS_BAND_PEAKING", u"peaking") \
+    X(BandHighShelf, u"IDS_BAND_HIGH_SHELF", u"high shelf") \
+    X(AreaHeader, u"IDS_AREA_HEADER", u"header") \
+    X(AreaGain1, u"IDS_AREA_GAIN1", u"Gain1") \
+    X(AreaTenBand, u"IDS_AREA_TEN_BAND", u"ten-band equaliser") \
+    X(AreaDrc, u"IDS_AREA_DRC", u"DRC") \
+    X(AreaLimiter, u"IDS_AREA_LIMITER", u"limiter") \
+    X(AreaEightBand, u"IDS_AREA_EIGHT_BAND", u"eight-band equaliser") \
+    X(AreaGain2, u"IDS_AREA_GAIN2", u"Gain2") \
+    X(AreaUnused, u"IDS_AREA_UNUSED", u"unused area") \
+    X(FieldNotFinite, u"IDS_FIELD_NOT_FINITE", u"%1, %2 is not a finite number") \
+    X(CoefficientNotFinite, u"IDS_COEFFICIENT_NOT_FINITE", \
+      u"%1: a filter coefficient is not a finite number; check the band's gain, frequency and " \
+      u"Q and the sample rate") \
+    X(WriteReadOnly, u"IDS_WRITE_READ_ONLY", u"the file is read-only") \
+    X(WriteCannotCreate, u"IDS_WRITE_CANNOT_CREATE", u"the file cannot be created") \
+    X(WriteFailed, u"IDS_WRITE_FAILED", u"writing the file failed (an I/O error)") \
+    X(WriteNotAFile, u"IDS_WRITE_NOT_A_FILE", u"the path names a folder or a device, not a file") \
+    X(WriteDiskFull, u"IDS_WRITE_DISK_FULL", \
+      u"the disk is full (no space or no file entry left, or the quota is used up)") \
+    X(WriteNotPermitted, u"IDS_WRITE_NOT_PERMITTED", \
+      u"you may not write the file (its owner or its permissions forbid it)") \
+    X(WriteDamaged, u"IDS_WRITE_DAMAGED", \
+      u"rewriting the file in place failed and its old content could not be put back, so the " \
+      u"file is damaged") \
+    X(WriteOldFileIntact, u"IDS_WRITE_OLD_FILE_INTACT", u"%1; the old file is intact") \
+    X(ReadCannotOpen, u"IDS_READ_CANNOT_OPEN", u"the file is missing or unreadable") \
+    X(ReadNotAFile, u"IDS_READ_NOT_A_FILE", \
+      u"the path names a folder, a device or a pipe, not a file") \
+    X(ReadTooLarge, u"IDS_READ_TOO_LARGE", u"the file is too large") \
+    X(ReadFailed, u"IDS_READ_FAILED", u"reading the file failed (an I/O error)") \
+    X(ReadOutOfMemory, u"IDS_READ_OUT_OF_MEMORY", u"there is not enough memory to read the file") \
+    X(IniTooLarge, u"IDS_INI_TOO_LARGE", \
+      u"the file is larger than %1 MiB, which no configuration or language file is; it was not " \
+      u"read") \
+    X(IniOutOfMemory, u"IDS_INI_OUT_OF_MEMORY", u"there is not enough memory for the file's text") \
+    X(IniPlaceValue, u"IDS_INI_PLACE_VALUE", u"the value of %1 in [%2]") \
+    X(IniPlaceKey, u"IDS_INI_PLACE_KEY", u"the key %1 in [%2]") \
+    X(IniPlaceSection, u"IDS_INI_PLACE_SECTION", u"the section name [%1]") \
+    X(IniLineBreak, u"IDS_INI_LINE_BREAK", \
+      u"%1 holds a line break, which would split its line; nothing was written") \
+    X(IniNotEncodable, u"IDS_INI_NOT_ENCODABLE", \
+      u"%1 holds a character that code page 936 cannot hold; nothing was written") \
+    X(IniBadKey, u"IDS_INI_BAD_KEY", \
+      u"%1 would not read back as the same key; nothing was written") \
+    X(IniNoFile, u"IDS_INI_NO_FILE", u"no file was loaded, so there is none to write") \
+    X(IniKeptUnread, u"IDS_INI_KEPT_UNREAD", \
+      u"the file exists but could not be read, so it is not written over") \
+    X(PullCannotMoveAside, u"IDS_PULL_CANNOT_MOVE_ASIDE", \
+      u"The earlier \"%1\" could not be moved aside to \"%2\" before the pull; nothing was " \
+      u"fetched.") \
+    X(CollectBackup, u"IDS_COLLECT_BACKUP", \
+      u"Collect mode: the language file \"%1\" is kept as \"%2\" before it is written over.") \
+    X(CollectBackupFailed, u"IDS_COLLECT_BACKUP_FAILED", \
+      u"Collect mode: the language file \"%1\" could not be copied to \"%2\", so it is not " \
+      u"written over; the collected texts stay in memory.")
+// clang-format on
+
+enum class TextId {
+#define SONVEX_TEXT_ID(id, key, english) id,
+    SONVEX_TEXTS(SONVEX_TEXT_ID)
+#undef SONVEX_TEXT_ID
+};
+
+struct TextEntry {
+    TextId id;
+    std::u16string_view key;     // in section LANG
+    std::u16string_view english; // built-in; %1 to %9 stand for the arguments
+};
+
+// Looks texts up in the selected language file, section LANG, and falls back to the built-in
+// English when no language file has loaded, the key is missing or empty, or the translation
+// does not carry the same placeholders as the English text (a message must never lose the path
+// or number it names). A default-constructed catalog gives the built-in English (the command
+// line).
+class TextCatalog {
+public:
+    TextCatalog() = default;
+    // Keeps a reference to the source of the translations (the language object), which must
+    // outlive the catalog.
+    explicit TextCatalog(TextSource& source) : source_(&source) {}
+
+    std::u16string Text(TextId id) const;
+    // Text with %1, %2, ... replaced by the arguments in one pass: an argument is inserted as
+    // it is, even when it holds a % sign itself.
+    std::u16string Format(TextId id, std::initializer_list<std::u16string_view> args) const;
+
+    static std::span<const TextEntry> Entries();
+    static const TextEntry& Entry(TextId id);
+    static std::u16string Substitute(std::u16string_view pattern,
+                                     std::initializer_list<std::u16string_view> args);
+    // The placeholders a text carries, as a bit set (bit n for %n).
+    static unsigned Placeholders(std::u16string_view text);
+
+private:
+    TextSource* source_ = nullptr;
+};
