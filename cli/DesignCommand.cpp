@@ -58,11 +58,16 @@ bool ParseList(const std::string& text, std::size_t count, std::vector<float>& o
     return true;
 }
 
-const char* Kind(int band, int bands) {
-    if (band == 0) {
+const char* KindName(BandKind kind) {
+    switch (kind) {
+    case BandKind::LowShelf:
         return "low_shelf";
+    case BandKind::HighShelf:
+        return "high_shelf";
+    case BandKind::Peaking:
+        break;
     }
-    return band == bands - 1 ? "high_shelf" : "peaking";
+    return "peaking";
 }
 
 } // namespace
@@ -110,7 +115,8 @@ int DesignCommand::Run(const std::vector<std::string>& args, CliIo& io) const {
     JsonWriter json(io.out);
     json.BeginObject().Key("bands").BeginArray();
     for (int band = 0; band < shape->Bands(); ++band) {
-        json.BeginObject().Key("band").Int(band).Key("kind").String(Kind(band, shape->Bands()));
+        json.BeginObject().Key("band").Int(band).Key("kind").String(
+            KindName(shape->Layout().KindOf(band)));
         const std::vector<float> section = shape->Section(record, band);
         for (std::size_t i = 0; i < section.size(); ++i) {
             json.Key(kNames[i]).Float(section[i]);

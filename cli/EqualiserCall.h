@@ -2,6 +2,7 @@
 
 #include "cli/CliCommand.h"
 #include "params/ToolLibrary.h"
+#include "tool/RecordLayout.h"
 
 #include <optional>
 #include <string>
@@ -15,14 +16,12 @@ public:
     // "10" or "8".
     static std::optional<EqualiserCall> FromWord(std::string_view word);
 
-    int Bands() const { return bands_; }
-    int Peaks() const { return bands_ - 2; }
-    // Floats in the record; the band gains, frequencies and Q values come first, then the
-    // coefficients.
-    int RecordFloats() const;
-    int InputFloats() const { return 2 * bands_ + Peaks(); }
+    const RecordLayout& Layout() const { return *layout_; }
+    int Bands() const { return layout_->bands; }
+    int Peaks() const { return layout_->Peaks(); }
 
-    // Loads the library and calls the entry point of this shape on record. On failure writes
+    // Loads the library and calls the entry point of this shape on record (resized to the whole
+    // record; the band gains, frequencies and Q values come first). On failure writes
     // "load libTool.so fail!" to err and returns false.
     bool Run(std::vector<float>& record, std::vector<float>& curve, int32_t sampleRate,
              float startFrequency, int32_t pointCount, CliIo& io) const;
@@ -31,6 +30,6 @@ public:
     std::vector<float> Section(const std::vector<float>& record, int band) const;
 
 private:
-    explicit EqualiserCall(int bands) : bands_(bands) {}
-    int bands_;
+    explicit EqualiserCall(const RecordLayout& layout) : layout_(&layout) {}
+    const RecordLayout* layout_;
 };

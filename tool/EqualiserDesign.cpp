@@ -13,22 +13,7 @@ namespace sonvex_tool {
 namespace {
 
 constexpr int kMaxPeaks = 8;
-constexpr std::size_t kFloat = sizeof(float);
-
-template <typename Record>
-constexpr RecordLayout LayoutOf(int peakCount) {
-    return RecordLayout{peakCount,
-                        offsetof(Record, gain) / kFloat,
-                        offsetof(Record, frequency) / kFloat,
-                        offsetof(Record, q) / kFloat,
-                        offsetof(Record, lowShelf) / kFloat,
-                        offsetof(Record, peakK) / kFloat,
-                        offsetof(Record, peakC) / kFloat,
-                        offsetof(Record, highShelf) / kFloat};
-}
-
-constexpr RecordLayout kTenBand = LayoutOf<EQ10Record>(8);
-constexpr RecordLayout kEightBand = LayoutOf<EQ8Record>(6);
+static_assert(kTenBandLayout.Peaks() <= kMaxPeaks && kEightBandLayout.Peaks() <= kMaxPeaks);
 
 void WriteSection(const LatticeSection& section, float* out) {
     out[0] = section.k1;
@@ -40,17 +25,9 @@ void WriteSection(const LatticeSection& section, float* out) {
 
 } // namespace
 
-const RecordLayout& TenBandLayout() {
-    return kTenBand;
-}
-
-const RecordLayout& EightBandLayout() {
-    return kEightBand;
-}
-
 void DesignEqualiser(const RecordLayout& layout, float* record, float* curve, int32_t sampleRate,
                      float startFrequency, int32_t pointCount) {
-    const int peaks = layout.peakCount;
+    const int peaks = layout.Peaks();
     const int last = peaks + 1;
     const float* gain = record + layout.gain;
     const float* frequency = record + layout.frequency;
@@ -84,8 +61,9 @@ void DesignEqualiser(const RecordLayout& layout, float* record, float* curve, in
 
     WriteSection(lattice[0], record + layout.lowShelf);
     for (int band = 1; band <= peaks; ++band) {
-        float* k = record + layout.peakK + 2 * (band - 1);
-        float* c = record + layout.peakC + 3 * (band - 1);
+        const SectionPlace place = layout.SectionOf(band);
+        float* k = record + place.k;
+        float* c = record + place.c;
         k[0] = lattice[band].k1;
         k[1] = lattice[band].k2;
         c[0] = lattice[band].c0;
