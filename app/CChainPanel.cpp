@@ -1,5 +1,6 @@
 #include "app/CChainPanel.h"
 
+#include "params/ChannelFields.h"
 #include "widgets/ControlId.h"
 
 #include <QGridLayout>
@@ -77,5 +78,5 @@ CChainPanel::CChainPanel(QWidget* parent) : QGroupBox(parent) {
 }
 
 QPushButton& CChainPanel::Button(int channel, int tab) const {
-    return *buttons_[channel != 0 ? 1 : 0][static_cast<std::size_t>(tab - 1)];
+    return *buttons_[ChannelField::Index(channel)][static_cast<std::size_t>(tab - 1)];
 }

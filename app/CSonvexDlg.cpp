@@ -17,6 +17,7 @@
 #include "pages/CDlgLimit.h"
 #include "pages/CDlgPublic_Param.h"
 #include "pages/CPageEdit.h"
+#include "params/ChannelFields.h"
 #include "params/ParameterFile.h"
 #include "params/ResetEqBands.h"
 #include "serial/CComSet.h"
@@ -60,11 +61,11 @@ constexpr std::array<bool ParameterSet::*, CModePanel::kModeBoxCount> kModeSwitc
     &ParameterSet::EQSwtch, &ParameterSet::DrcSwtch, &ParameterSet::EQSwtch1,
     &ParameterSet::LimitSwtch};
 
+// Gain1 (first) or Gain2 of a channel.
 int32_t& Gain(ParameterSet& set, int channel, bool first) {
-    if (channel != 0) {
-        return first ? set.SCTRGAINR1 : set.SCTRGAINR2;
-    }
-    return first ? set.SCTRGAINL1 : set.SCTRGAINL2;
+    static constexpr const ChannelField& kGain1 = ChannelFields::Get("SCTRGAIN*1");
+    static constexpr const ChannelField& kGain2 = ChannelFields::Get("SCTRGAIN*2");
+    return (first ? kGain1 : kGain2).Of(channel).Ints(set)[0];
 }
 
 std::u16string_view View(const QString& text) {
@@ -231,7 +232,7 @@ TextCatalog CSonvexDlg::Texts() {
 
 void CSonvexDlg::FillControls() {
     const ParameterSet& p = settings_.Params;
-    modes_->ChannelBox().setCurrentIndex(p.Channel != 0 ? 1 : 0);
+    modes_->ChannelBox().setCurrentIndex(ChannelField::Index(p.Channel));
     ShowModes();
     modes_->LinkBox().setChecked(p.Link);
     modes_->ChannelBox().setEnabled(!p.Link);
@@ -391,7 +392,7 @@ void CSonvexDlg::ShowGains() {
 
 void CSonvexDlg::OnChannelSelected(int index) {
     if (!CommitBeforeCommand()) {
-        modes_->ChannelBox().setCurrentIndex(Params().Channel != 0 ? 1 : 0);
+        modes_->ChannelBox().setCurrentIndex(ChannelField::Index(Params().Channel));
         return;
     }
     Params().Channel = index;
@@ -447,8 +448,8 @@ void CSonvexDlg::OnSave() {
     if (p.Link) {
         const int32_t g1 = NumberText::TruncateToInt32(NumberText::ParseDecimal(View(gain1)));
         const int32_t g2 = NumberText::TruncateToInt32(NumberText::ParseDecimal(View(gain2)));
-        p.SCTRGAINL1 = p.SCTRGAINR1 = g1;
-        p.SCTRGAINL2 = p.SCTRGAINR2 = g2;
+        Gain(p, 0, true) = Gain(p, 1, true) = g1;
+        Gain(p, 0, false) = Gain(p, 1, false) = g2;
     } else {
         Gain(p, p.Channel, true) = NumberText::ParseInt(View(gain1));
         Gain(p, p.Channel, false) = NumberText::ParseInt(View(gain2));
@@ -473,11 +474,12 @@ void CSonvexDlg::OnCancel() {
     ParameterSet& p = Params();
     eqPage_->LoadChannel(p.EQChannel);
     drcPage_->LoadChannel(p.DrcChannel);
-    if (p.Channel != 0) {
-        modes_->Gain1Box().setText(IntText(p.SCTRGAINR1));
+    // Channel L's Gain1 comes back with one decimal, channel R's as a whole number.
+    if (ChannelField::Index(p.Channel) == 1) {
+        modes_->Gain1Box().setText(IntText(Gain(p, 1, true)));
     } else {
         modes_->Gain1Box().setText(
-            QString::fromStdString(NumberText::FormatFixed(p.SCTRGAINL1, 1)));
+            QString::fromStdString(NumberText::FormatFixed(Gain(p, 0, true), 1)));
     }
 }
 

@@ -16,39 +16,25 @@
 
 namespace {
 
-using IntField = int32_t ParameterSet::*;
-
-struct DrcField {
+// A box of the page and the per-channel field it edits.
+struct DrcBox {
     int id;
-    IntField channel0;
-    IntField channel1;
+    const ChannelField* field;
 };
+consteval DrcBox Box(int id, std::string_view stem) {
+    return {id, &ChannelFields::Get(stem)};
+}
 
-// The 23 fields of one channel, in the order of the parameter set.
-constexpr std::array<DrcField, CDlgDrc::kFieldCount> kFields{{
-    {1055, &ParameterSet::DIVFREQ_L, &ParameterSet::DIVFREQ_R},
-    {1024, &ParameterSet::OFFSET_LL, &ParameterSet::OFFSET_RL},
-    {1018, &ParameterSet::THREL_LL, &ParameterSet::THREL_RL},
-    {1020, &ParameterSet::THREH_LL, &ParameterSet::THREH_RL},
-    {1023, &ParameterSet::ECALTIME_LL, &ParameterSet::ECALTIME_RL},
-    {1019, &ParameterSet::RATLNOM_LL, &ParameterSet::RATLNOM_RL},
-    {1027, &ParameterSet::RATLDEN_LL, &ParameterSet::RATLDEN_RL},
-    {1021, &ParameterSet::RATHNOM_LL, &ParameterSet::RATHNOM_RL},
-    {1029, &ParameterSet::RATHDEN_LL, &ParameterSet::RATHDEN_RL},
-    {1025, &ParameterSet::RSLTIME_LL, &ParameterSet::RSLTIME_RL},
-    {1022, &ParameterSet::SMTHTIME_LL, &ParameterSet::SMTHTIME_RL},
-    {1026, &ParameterSet::ATTATIME_LL, &ParameterSet::ATTATIME_RL},
-    {1017, &ParameterSet::OFFSET_LH, &ParameterSet::OFFSET_RH},
-    {1011, &ParameterSet::THREL_LH, &ParameterSet::THREL_RH},
-    {1013, &ParameterSet::THREH_LH, &ParameterSet::THREH_RH},
-    {1016, &ParameterSet::ECALTIME_LH, &ParameterSet::ECALTIME_RH},
-    {1032, &ParameterSet::RATLNOM_LH, &ParameterSet::RATLNOM_RH},
-    {1034, &ParameterSet::RATLDEN_LH, &ParameterSet::RATLDEN_RH},
-    {1033, &ParameterSet::RATHNOM_LH, &ParameterSet::RATHNOM_RH},
-    {1035, &ParameterSet::RATHDEN_LH, &ParameterSet::RATHDEN_RH},
-    {1031, &ParameterSet::RSLTIME_LH, &ParameterSet::RSLTIME_RH},
-    {1012, &ParameterSet::SMTHTIME_LH, &ParameterSet::SMTHTIME_RH},
-    {1014, &ParameterSet::ATTATIME_LH, &ParameterSet::ATTATIME_RH},
+// The 23 boxes, in the order of the parameter set.
+constexpr std::array<DrcBox, CDlgDrc::kFieldCount> kFields{{
+    Box(1055, "DIVFREQ_*"),   Box(1024, "OFFSET_*L"),   Box(1018, "THREL_*L"),
+    Box(1020, "THREH_*L"),    Box(1023, "ECALTIME_*L"), Box(1019, "RATLNOM_*L"),
+    Box(1027, "RATLDEN_*L"),  Box(1021, "RATHNOM_*L"),  Box(1029, "RATHDEN_*L"),
+    Box(1025, "RSLTIME_*L"),  Box(1022, "SMTHTIME_*L"), Box(1026, "ATTATIME_*L"),
+    Box(1017, "OFFSET_*H"),   Box(1011, "THREL_*H"),    Box(1013, "THREH_*H"),
+    Box(1016, "ECALTIME_*H"), Box(1032, "RATLNOM_*H"),  Box(1034, "RATLDEN_*H"),
+    Box(1033, "RATHNOM_*H"),  Box(1035, "RATHDEN_*H"),  Box(1031, "RSLTIME_*H"),
+    Box(1012, "SMTHTIME_*H"), Box(1014, "ATTATIME_*H"),
 }};
 
 // Position of a band's fields in kFields.
@@ -205,16 +191,14 @@ void CDlgDrc::LoadChannel(int channel) {
     ShowLinkState();
     const ParameterSet& params = Params();
     for (std::size_t i = 0; i < kFields.size(); ++i) {
-        const IntField field = ChannelOf(channel) == 1 ? kFields[i].channel1 : kFields[i].channel0;
-        boxes_[i]->ShowInt(params.*field);
+        boxes_[i]->ShowInt(kFields[i].field->Of(channel).Ints(params)[0]);
     }
 }
 
 void CDlgDrc::StoreChannel(int channel) {
     ParameterSet& params = Params();
     for (std::size_t i = 0; i < kFields.size(); ++i) {
-        const IntField field = ChannelOf(channel) == 1 ? kFields[i].channel1 : kFields[i].channel0;
-        params.*field = boxes_[i]->IntValue();
+        kFields[i].field->Of(channel).Ints(params)[0] = boxes_[i]->IntValue();
     }
 }
 

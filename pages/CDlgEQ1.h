@@ -6,9 +6,8 @@
 // shelf of the channel EQ1Channel, link flag EQLink1, the response drawn with EQ8Product. The
 // page has no entry checks.
 //
-// Columns, band 0 to 7 (gain / frequency / Q): 1041/1044/1046, 1042/1045/1047,
-// 1043/1018/1019, 1020/1021/1022, 1023/1024/1025, 1026/1027/1028, 1029/1030/1031,
-// 1032/1033/1034 (1046 and 1034 disabled and empty).
+// Columns, band 0 to 7: the first eight of CEqualiserPage::kColumnIds (gain / frequency / Q;
+// the shelves' Q boxes 1046 and 1034 disabled and empty).
 class CDlgEQ1 : public CEqualiserPage {
     Q_OBJECT
 
@@ -20,7 +19,6 @@ public:
             QWidget* parent = nullptr);
 
 protected:
-    ChannelBands Bands(int channel) const override;
     bool ComputeResponse(int channel, int32_t sampleRate,
                          std::span<float, kCurvePoints> curve) const override;
 };

@@ -1,26 +1,11 @@
 #include "pages/CDlgEq.h"
 
+#include "pages/CPageEdit.h"
 #include "params/EqualiserRecord.h"
 
-#include "pages/CPageEdit.h"
-
-#include <array>
 #include <limits>
 
 namespace {
-
-constexpr std::array<CEqualiserPage::BandIds, 10> kBandIds{{
-    {1041, 1044, 1046},
-    {1042, 1045, 1047},
-    {1043, 1018, 1019},
-    {1020, 1021, 1022},
-    {1023, 1024, 1025},
-    {1026, 1027, 1028},
-    {1029, 1030, 1031},
-    {1032, 1033, 1034},
-    {1035, 1036, 1037},
-    {1038, 1039, 1040},
-}};
 
 // Bands 0 to 7 have their gain and frequency checked, bands 1 to 7 their Q.
 constexpr int kCheckedBands = 8;
@@ -35,18 +20,11 @@ constexpr char16_t kQMessage[] = u"数值必须大于0.5!";
 
 CDlgEq::CDlgEq(CIniSettingBase& settings, CIniLocalLan& language, std::u16string programDirectory,
                QWidget* parent)
-    : CEqualiserPage(settings, language, kDialogId, kBandIds, &ParameterSet::EQLink,
-                     &ParameterSet::EQChannel, std::move(programDirectory), parent) {
+    : CEqualiserPage(settings, language, kDialogId, kTenBandLayout, EqualiserRecord::kTenBandFields,
+                     &ParameterSet::EQLink, &ParameterSet::EQChannel, std::move(programDirectory),
+                     parent) {
     setWindowTitle(QStringLiteral("10EQ"));
     ConnectChecks();
-}
-
-CEqualiserPage::ChannelBands CDlgEq::Bands(int channel) const {
-    ParameterSet& params = Params();
-    if (channel != 0) {
-        return {params.EQGAINRIGHT, params.EQCFRIGHT, params.EQQRIGHT};
-    }
-    return {params.EQGAINLEFT, params.EQCFLEFT, params.EQQLEFT};
 }
 
 bool CDlgEq::ComputeResponse(int channel, int32_t sampleRate,

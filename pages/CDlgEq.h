@@ -5,9 +5,8 @@
 // The ten-band equaliser page (dialog 132, tab "10EQ"): low shelf, eight peaking bands, high
 // shelf of the channel EQChannel, link flag EQLink, the response drawn with EQ10Product.
 //
-// Columns, band 0 to 9 (gain / frequency / Q): 1041/1044/1046, 1042/1045/1047,
-// 1043/1018/1019, 1020/1021/1022, 1023/1024/1025, 1026/1027/1028, 1029/1030/1031,
-// 1032/1033/1034, 1035/1036/1037, 1038/1039/1040 (1046 and 1040 disabled and empty).
+// Columns, band 0 to 9: CEqualiserPage::kColumnIds (gain / frequency / Q; the shelves' Q boxes
+// 1046 and 1040 disabled and empty).
 //
 // Entry checks when the focus leaves a box (bands 8 and 9 have none), each titled "错误" with
 // the focus given back to the box:
@@ -27,7 +26,6 @@ public:
            QWidget* parent = nullptr);
 
 protected:
-    ChannelBands Bands(int channel) const override;
     bool ComputeResponse(int channel, int32_t sampleRate,
                          std::span<float, kCurvePoints> curve) const override;
 

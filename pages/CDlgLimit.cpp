@@ -13,22 +13,23 @@
 
 namespace {
 
-using FloatField = float ParameterSet::*;
-
+// A row of the page: its box, label and unit, and the per-channel field the box edits.
 struct LimitRow {
     int id;
     const char* label;
     const char* unit;
-    FloatField channel0;
-    FloatField channel1;
+    const ChannelField* field;
 };
+consteval LimitRow Row(int id, const char* label, const char* unit, std::string_view stem) {
+    return {id, label, unit, &ChannelFields::Get(stem)};
+}
 
 // The rows as the page shows them: static time, threshold, smooth time, attack time.
 constexpr std::array<LimitRow, CDlgLimit::kFieldCount> kRows{{
-    {1023, "Static time", "ms", &ParameterSet::LLMT_ECALTIME, &ParameterSet::RLMT_ECALTIME},
-    {1068, "Threshold", "dB", &ParameterSet::LLMT_THRESHOLD, &ParameterSet::RLMT_THRESHOLD},
-    {1069, "Smooth time", "ms", &ParameterSet::LLMT_SMOOTHTIME, &ParameterSet::RLMT_SMOOTHTIME},
-    {1070, "Attack time", "ms", &ParameterSet::LLMT_ATTACKTIME, &ParameterSet::RLMT_ATTACKTIME},
+    Row(1023, "Static time", "ms", "*LMT_ECALTIME"),
+    Row(1068, "Threshold", "dB", "*LMT_THRESHOLD"),
+    Row(1069, "Smooth time", "ms", "*LMT_SMOOTHTIME"),
+    Row(1070, "Attack time", "ms", "*LMT_ATTACKTIME"),
 }};
 
 constexpr int kFrameId = 2000;
@@ -77,15 +78,13 @@ void CDlgLimit::LoadChannel(int channel) {
     ShowLinkState();
     const ParameterSet& params = Params();
     for (std::size_t i = 0; i < kRows.size(); ++i) {
-        const FloatField field = ChannelOf(channel) == 1 ? kRows[i].channel1 : kRows[i].channel0;
-        boxes_[i]->ShowOneDecimal(params.*field);
+        boxes_[i]->ShowOneDecimal(kRows[i].field->Of(channel).Floats(params)[0]);
     }
 }
 
 void CDlgLimit::StoreChannel(int channel) {
     ParameterSet& params = Params();
     for (std::size_t i = 0; i < kRows.size(); ++i) {
-        const FloatField field = ChannelOf(channel) == 1 ? kRows[i].channel1 : kRows[i].channel0;
-        params.*field = boxes_[i]->FloatValue();
+        kRows[i].field->Of(channel).Floats(params)[0] = boxes_[i]->FloatValue();
     }
 }

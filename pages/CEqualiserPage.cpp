@@ -46,15 +46,23 @@ int32_t HalfRate(int32_t sampleRate) {
 } // namespace
 
 CEqualiserPage::CEqualiserPage(CIniSettingBase& settings, CIniLocalLan& language, int dialogId,
-                               std::span<const BandIds> bandIds, LinkField link,
-                               ChannelField channel, std::u16string programDirectory,
-                               QWidget* parent)
-    : CProcessingPage(settings, language, dialogId, link, channel, parent),
-      programDirectory_(std::move(programDirectory)) {
-    CreateUi(bandIds);
+                               const RecordLayout& layout, const EqualiserFields& fields,
+                               LinkField link, SelectionField channel,
+                               std::u16string programDirectory, QWidget* parent)
+    : CProcessingPage(settings, language, dialogId, link, channel, parent), layout_(layout),
+      fields_(fields), programDirectory_(std::move(programDirectory)) {
+    CreateUi();
 }
 
-void CEqualiserPage::CreateUi(std::span<const BandIds> bandIds) {
+CEqualiserPage::ChannelBands CEqualiserPage::Bands(int channel) const {
+    ParameterSet& params = Params();
+    return {fields_.gain.Of(channel).Ints(params), fields_.frequency.Of(channel).Ints(params),
+            fields_.q.Of(channel).Floats(params)};
+}
+
+void CEqualiserPage::CreateUi() {
+    const std::span<const BandIds> bandIds =
+        std::span(kColumnIds).first(static_cast<std::size_t>(layout_.bands));
     chart_ = new CChartCtrl(this);
     ControlId::Set(*chart_, kChartId);
 
@@ -127,7 +135,7 @@ void CEqualiserPage::Initialise() {
     }
     Localize();
     SetUpChart();
-    SetChannelBoxIndex(ChannelOf(SelectedChannel()));
+    SetChannelBoxIndex(ChannelField::Index(SelectedChannel()));
     LoadChannel(SelectedChannel());
 }
 
@@ -160,7 +168,7 @@ void CEqualiserPage::LoadChannel(int channel) {
         }
     }
     ShowLinkState();
-    const ChannelBands fields = Bands(ChannelOf(channel));
+    const ChannelBands fields = Bands(ChannelField::Index(channel));
     for (int band = 0; band < BandCount(); ++band) {
         GainBox(band).ShowInt(fields.gain[static_cast<std::size_t>(band)]);
     }
@@ -174,7 +182,7 @@ void CEqualiserPage::LoadChannel(int channel) {
 }
 
 void CEqualiserPage::StoreChannel(int channel) {
-    const ChannelBands fields = Bands(ChannelOf(channel));
+    const ChannelBands fields = Bands(ChannelField::Index(channel));
     for (int band = 0; band < BandCount(); ++band) {
         fields.gain[static_cast<std::size_t>(band)] = GainBox(band).IntValue();
         fields.frequency[static_cast<std::size_t>(band)] = FrequencyBox(band).IntValue();
@@ -197,8 +205,8 @@ void CEqualiserPage::DrawCurve() {
     const int32_t sampleRate = Params().SWFS;
     std::array<float, kCurvePoints> curve{};
     // Without a sample rate there is no frequency grid to evaluate the response on.
-    const bool computed =
-        sampleRate > 0 && ComputeResponse(ChannelOf(SelectedChannel()), sampleRate, curve);
+    const bool computed = sampleRate > 0 && ComputeResponse(ChannelField::Index(SelectedChannel()),
+                                                            sampleRate, curve);
     chart_->HoldRedraw();
     chart_->RemoveAllSeries();
     curve_ = nullptr;

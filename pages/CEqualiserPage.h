@@ -1,7 +1,9 @@
 #pragma once
 
 #include "pages/CProcessingPage.h"
+#include "params/EqualiserRecord.h"
 #include "params/ToolLibrary.h"
+#include "tool/RecordLayout.h"
 
 #include <array>
 #include <cstdint>
@@ -36,6 +38,19 @@ public:
         int frequency;
         int q;
     };
+    // The columns of the ten-band page, band 0 to 9; the eight-band page has the first eight.
+    static constexpr std::array<BandIds, 10> kColumnIds{{
+        {1041, 1044, 1046},
+        {1042, 1045, 1047},
+        {1043, 1018, 1019},
+        {1020, 1021, 1022},
+        {1023, 1024, 1025},
+        {1026, 1027, 1028},
+        {1029, 1030, 1031},
+        {1032, 1033, 1034},
+        {1035, 1036, 1037},
+        {1038, 1039, 1040},
+    }};
 
     // In this order: loads the library (on failure a message box titled with the application's name
     // says ToolLibrary::LoadFailureMessage(), and the page goes on without curves), localizes the
@@ -81,12 +96,14 @@ protected:
         std::span<float> q;
     };
 
+    // The page shows the bands of layout (the first layout.bands columns) and edits fields.
     // programDirectory ends with a separator; empty means the running program's directory.
     CEqualiserPage(CIniSettingBase& settings, CIniLocalLan& language, int dialogId,
-                   std::span<const BandIds> bandIds, LinkField link, ChannelField channel,
-                   std::u16string programDirectory, QWidget* parent);
+                   const RecordLayout& layout, const EqualiserFields& fields, LinkField link,
+                   SelectionField channel, std::u16string programDirectory, QWidget* parent);
 
-    virtual ChannelBands Bands(int channel) const = 0;
+    // The fields of a channel in the parameter set.
+    ChannelBands Bands(int channel) const;
     // Runs the page's design function on a channel of the parameter set, writing kCurvePoints dB
     // values into curve; false when the function is not available.
     virtual bool ComputeResponse(int channel, int32_t sampleRate,
@@ -111,12 +128,14 @@ private:
         CPageEdit* q = nullptr;
     };
 
-    void CreateUi(std::span<const BandIds> bandIds);
+    void CreateUi();
     void SetUpChart();
     // Bottom axis 0 to half the sample rate, left axis -30 to 30 dB: both leave any zoom.
     void SetRanges();
-    bool IsShelf(int band) const { return band == 0 || band == BandCount() - 1; }
+    bool IsShelf(int band) const { return layout_.KindOf(band) != BandKind::Peaking; }
 
+    const RecordLayout& layout_;
+    const EqualiserFields& fields_;
     std::u16string programDirectory_;
     ToolLibrary tool_;
     ToolLoadResult toolResult_ = ToolLoadResult::NotLoaded;

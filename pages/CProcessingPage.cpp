@@ -19,7 +19,7 @@ constexpr int kChannelBoxId = 1072;
 } // namespace
 
 CProcessingPage::CProcessingPage(CIniSettingBase& settings, CIniLocalLan& language, int dialogId,
-                                 LinkField link, ChannelField channel, QWidget* parent)
+                                 LinkField link, SelectionField channel, QWidget* parent)
     : QWidget(parent), settings_(settings), language_(language), dialogId_(dialogId), link_(link),
       channel_(channel), channelBox_(new QComboBox(this)),
       linkBox_(new QCheckBox(QStringLiteral("Link"), this)) {
@@ -50,7 +50,7 @@ ParameterSet& CProcessingPage::Params() const {
 
 void CProcessingPage::Initialise() {
     Localize();
-    const int channel = ChannelOf(SelectedChannel());
+    const int channel = ChannelField::Index(SelectedChannel());
     SetChannelBoxIndex(channel);
     LoadChannel(SelectedChannel());
 }
@@ -80,7 +80,7 @@ void CProcessingPage::ChannelChange() {
 
 void CProcessingPage::SetChannelBoxIndex(int index) {
     const QSignalBlocker blocker(channelBox_);
-    channelBox_->setCurrentIndex(ChannelOf(index));
+    channelBox_->setCurrentIndex(ChannelField::Index(index));
 }
 
 int CProcessingPage::ChannelBoxIndex() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "params/ChannelFields.h"
 #include "params/ParameterSet.h"
 
 #include <QWidget>
@@ -20,7 +21,7 @@ class QPushButton;
 // The main window constructs a page with references to its configuration and language objects
 // (neither owned; both must outlive the page), creates it inside its tab control after its own
 // localization pass, and then calls Initialise once. Afterwards it uses the page operations
-// below. A channel index is 0 for L; any non-zero index means channel 1 (R).
+// below. A channel index follows ChannelField::Index: 0 is L, any other index R.
 class CProcessingPage : public QWidget {
     Q_OBJECT
 
@@ -62,15 +63,13 @@ public:
 
 protected:
     using LinkField = bool ParameterSet::*;
-    using ChannelField = int32_t ParameterSet::*;
+    using SelectionField = int32_t ParameterSet::*;
 
     CProcessingPage(CIniSettingBase& settings, CIniLocalLan& language, int dialogId, LinkField link,
-                    ChannelField channel, QWidget* parent);
+                    SelectionField channel, QWidget* parent);
 
     CIniSettingBase& Settings() const { return settings_; }
     ParameterSet& Params() const;
-    // 0 for channel index 0, else 1.
-    static int ChannelOf(int channel) { return channel != 0 ? 1 : 0; }
 
     // Localizes or collects the page's texts (dialog DialogId, no window title).
     void Localize();
@@ -89,7 +88,7 @@ private:
     CIniLocalLan& language_;
     int dialogId_;
     LinkField link_;
-    ChannelField channel_;
+    SelectionField channel_;
     QComboBox* channelBox_ = nullptr;
     QCheckBox* linkBox_ = nullptr;
     QPushButton* saveButton_ = nullptr;

@@ -1,104 +1,69 @@
 #include "params/ParameterFields.h"
 
+#include "params/ChannelFields.h"
+
 #include <type_traits>
 
 namespace {
 
-template <class M>
-constexpr ParameterField F(std::string_view key, ConfigRead read, M member) {
-    return ParameterField{key, read, ParameterField::AnyMember(member)};
+using P = ParameterSet;
+using F = ParameterField;
+
+// The fields that are not per channel, in the order of ParameterSet: editor state, switches and
+// the public parameters.
+constexpr ParameterField kOwnFields[] = {
+    F::Of("Link", &P::Link),
+    F::Of("EQLink", &P::EQLink),
+    F::Of("EQLink1", &P::EQLink1),
+    F::Of("DRCLink", &P::DRCLink),
+    F::Of("LimitLink", &P::LimitLink),
+    F::Of("EQSwtch", &P::EQSwtch),
+    F::Of("EQSwtch1", &P::EQSwtch1),
+    F::Of("LimitSwtch", &P::LimitSwtch),
+    F::Of("DrcSwtch", &P::DrcSwtch),
+    F::Of("Channel", &P::Channel),
+    F::Of("EQChannel", &P::EQChannel),
+    F::Of("EQ1Channel", &P::EQ1Channel),
+    F::Of("DrcChannel", &P::DrcChannel),
+    F::Of("LimitChannel", &P::LimitChannel),
+    F::Of("SWFS", &P::SWFS),
+    F::Of("CHANUM", &P::CHANUM),
+};
+
+// ParameterSet declares channel L's gains, ten-band equaliser and DRC, then channel R's; then
+// the limiter of L and of R; then the eight-band equaliser of L and of R.
+constexpr int DeclarationGroup(ParameterArea area) {
+    switch (area) {
+    case ParameterArea::Limiter:
+        return 1;
+    case ParameterArea::EightBandEq:
+        return 2;
+    default:
+        return 0;
+    }
 }
 
-// Declaration order of ParameterSet. Per-channel fields: L first, then R, then the limiter and
-// the eight-band equaliser of both channels.
-const ParameterField kFields[] = {
-    F("Link", ConfigRead::Flag, &ParameterSet::Link),
-    F("EQLink", ConfigRead::Flag, &ParameterSet::EQLink),
-    F("EQLink1", ConfigRead::Flag, &ParameterSet::EQLink1),
-    F("DRCLink", ConfigRead::Flag, &ParameterSet::DRCLink),
-    F("LimitLink", ConfigRead::Flag, &ParameterSet::LimitLink),
-    F("EQSwtch", ConfigRead::Flag, &ParameterSet::EQSwtch),
-    F("EQSwtch1", ConfigRead::Flag, &ParameterSet::EQSwtch1),
-    F("LimitSwtch", ConfigRead::Flag, &ParameterSet::LimitSwtch),
-    F("DrcSwtch", ConfigRead::Flag, &ParameterSet::DrcSwtch),
-    F("Channel", ConfigRead::Integer, &ParameterSet::Channel),
-    F("EQChannel", ConfigRead::Integer, &ParameterSet::EQChannel),
-    F("EQ1Channel", ConfigRead::Integer, &ParameterSet::EQ1Channel),
-    F("DrcChannel", ConfigRead::Integer, &ParameterSet::DrcChannel),
-    F("LimitChannel", ConfigRead::Integer, &ParameterSet::LimitChannel),
-    F("SWFS", ConfigRead::Integer, &ParameterSet::SWFS),
-    F("CHANUM", ConfigRead::Integer, &ParameterSet::CHANUM),
-    F("SCTRGAINL1", ConfigRead::DecimalTruncated, &ParameterSet::SCTRGAINL1),
-    F("SCTRGAINL2", ConfigRead::DecimalTruncated, &ParameterSet::SCTRGAINL2),
-    F("EQGAINLEFT", ConfigRead::IntList, &ParameterSet::EQGAINLEFT),
-    F("EQCFLEFT", ConfigRead::IntList, &ParameterSet::EQCFLEFT),
-    F("EQQLEFT", ConfigRead::FloatList, &ParameterSet::EQQLEFT),
-    F("DIVFREQ_L", ConfigRead::Integer, &ParameterSet::DIVFREQ_L),
-    F("OFFSET_LL", ConfigRead::Integer, &ParameterSet::OFFSET_LL),
-    F("THREL_LL", ConfigRead::Integer, &ParameterSet::THREL_LL),
-    F("THREH_LL", ConfigRead::Integer, &ParameterSet::THREH_LL),
-    F("ECALTIME_LL", ConfigRead::Integer, &ParameterSet::ECALTIME_LL),
-    F("RATLNOM_LL", ConfigRead::Integer, &ParameterSet::RATLNOM_LL),
-    F("RATLDEN_LL", ConfigRead::Integer, &ParameterSet::RATLDEN_LL),
-    F("RATHNOM_LL", ConfigRead::Integer, &ParameterSet::RATHNOM_LL),
-    F("RATHDEN_LL", ConfigRead::Integer, &ParameterSet::RATHDEN_LL),
-    F("RSLTIME_LL", ConfigRead::Integer, &ParameterSet::RSLTIME_LL),
-    F("SMTHTIME_LL", ConfigRead::Integer, &ParameterSet::SMTHTIME_LL),
-    F("ATTATIME_LL", ConfigRead::Integer, &ParameterSet::ATTATIME_LL),
-    F("OFFSET_LH", ConfigRead::Integer, &ParameterSet::OFFSET_LH),
-    F("THREL_LH", ConfigRead::Integer, &ParameterSet::THREL_LH),
-    F("THREH_LH", ConfigRead::Integer, &ParameterSet::THREH_LH),
-    F("ECALTIME_LH", ConfigRead::Integer, &ParameterSet::ECALTIME_LH),
-    F("RATLNOM_LH", ConfigRead::Integer, &ParameterSet::RATLNOM_LH),
-    F("RATLDEN_LH", ConfigRead::Integer, &ParameterSet::RATLDEN_LH),
-    F("RATHNOM_LH", ConfigRead::Integer, &ParameterSet::RATHNOM_LH),
-    F("RATHDEN_LH", ConfigRead::Integer, &ParameterSet::RATHDEN_LH),
-    F("RSLTIME_LH", ConfigRead::Integer, &ParameterSet::RSLTIME_LH),
-    F("SMTHTIME_LH", ConfigRead::Integer, &ParameterSet::SMTHTIME_LH),
-    F("ATTATIME_LH", ConfigRead::Integer, &ParameterSet::ATTATIME_LH),
-    F("SCTRGAINR1", ConfigRead::Integer, &ParameterSet::SCTRGAINR1),
-    F("SCTRGAINR2", ConfigRead::Integer, &ParameterSet::SCTRGAINR2),
-    F("EQGAINRIGHT", ConfigRead::IntList, &ParameterSet::EQGAINRIGHT),
-    F("EQCFRIGHT", ConfigRead::IntList, &ParameterSet::EQCFRIGHT),
-    F("EQQRIGHT", ConfigRead::FloatList, &ParameterSet::EQQRIGHT),
-    F("DIVFREQ_R", ConfigRead::Integer, &ParameterSet::DIVFREQ_R),
-    F("OFFSET_RL", ConfigRead::Integer, &ParameterSet::OFFSET_RL),
-    F("THREL_RL", ConfigRead::Integer, &ParameterSet::THREL_RL),
-    F("THREH_RL", ConfigRead::Integer, &ParameterSet::THREH_RL),
-    F("ECALTIME_RL", ConfigRead::Integer, &ParameterSet::ECALTIME_RL),
-    F("RATLNOM_RL", ConfigRead::Integer, &ParameterSet::RATLNOM_RL),
-    F("RATLDEN_RL", ConfigRead::Integer, &ParameterSet::RATLDEN_RL),
-    F("RATHNOM_RL", ConfigRead::Integer, &ParameterSet::RATHNOM_RL),
-    F("RATHDEN_RL", ConfigRead::Integer, &ParameterSet::RATHDEN_RL),
-    F("RSLTIME_RL", ConfigRead::Integer, &ParameterSet::RSLTIME_RL),
-    F("SMTHTIME_RL", ConfigRead::Integer, &ParameterSet::SMTHTIME_RL),
-    F("ATTATIME_RL", ConfigRead::Integer, &ParameterSet::ATTATIME_RL),
-    F("OFFSET_RH", ConfigRead::Integer, &ParameterSet::OFFSET_RH),
-    F("THREL_RH", ConfigRead::Integer, &ParameterSet::THREL_RH),
-    F("THREH_RH", ConfigRead::Integer, &ParameterSet::THREH_RH),
-    F("ECALTIME_RH", ConfigRead::Integer, &ParameterSet::ECALTIME_RH),
-    F("RATLNOM_RH", ConfigRead::Integer, &ParameterSet::RATLNOM_RH),
-    F("RATLDEN_RH", ConfigRead::Integer, &ParameterSet::RATLDEN_RH),
-    F("RATHNOM_RH", ConfigRead::Integer, &ParameterSet::RATHNOM_RH),
-    F("RATHDEN_RH", ConfigRead::Integer, &ParameterSet::RATHDEN_RH),
-    F("RSLTIME_RH", ConfigRead::Integer, &ParameterSet::RSLTIME_RH),
-    F("SMTHTIME_RH", ConfigRead::Integer, &ParameterSet::SMTHTIME_RH),
-    F("ATTATIME_RH", ConfigRead::Integer, &ParameterSet::ATTATIME_RH),
-    F("LLMT_ECALTIME", ConfigRead::Decimal, &ParameterSet::LLMT_ECALTIME),
-    F("LLMT_THRESHOLD", ConfigRead::Decimal, &ParameterSet::LLMT_THRESHOLD),
-    F("LLMT_ATTACKTIME", ConfigRead::Decimal, &ParameterSet::LLMT_ATTACKTIME),
-    F("LLMT_SMOOTHTIME", ConfigRead::Decimal, &ParameterSet::LLMT_SMOOTHTIME),
-    F("RLMT_ECALTIME", ConfigRead::Decimal, &ParameterSet::RLMT_ECALTIME),
-    F("RLMT_THRESHOLD", ConfigRead::Decimal, &ParameterSet::RLMT_THRESHOLD),
-    F("RLMT_ATTACKTIME", ConfigRead::Decimal, &ParameterSet::RLMT_ATTACKTIME),
-    F("RLMT_SMOOTHTIME", ConfigRead::Decimal, &ParameterSet::RLMT_SMOOTHTIME),
-    F("EQGAINLEFT1", ConfigRead::IntList, &ParameterSet::EQGAINLEFT1),
-    F("EQCFLEFT1", ConfigRead::IntList, &ParameterSet::EQCFLEFT1),
-    F("EQQLEFT1", ConfigRead::FloatList, &ParameterSet::EQQLEFT1),
-    F("EQGAINRIGHT1", ConfigRead::IntList, &ParameterSet::EQGAINRIGHT1),
-    F("EQCFRIGHT1", ConfigRead::IntList, &ParameterSet::EQCFRIGHT1),
-    F("EQQRIGHT1", ConfigRead::FloatList, &ParameterSet::EQQRIGHT1),
-};
+constexpr std::size_t kFieldCount = std::size(kOwnFields) + 2 * ChannelFields::All().size();
+
+constexpr std::array<ParameterField, kFieldCount> AllFields() {
+    std::array<ParameterField, kFieldCount> fields{};
+    std::size_t n = 0;
+    for (const ParameterField& field : kOwnFields) {
+        fields[n++] = field;
+    }
+    for (int group = 0; group <= 2; ++group) {
+        for (int channel = 0; channel < 2; ++channel) {
+            for (const ChannelField& row : ChannelFields::All()) {
+                if (DeclarationGroup(row.area) == group) {
+                    fields[n++] = row.Of(channel);
+                }
+            }
+        }
+    }
+    return fields;
+}
+
+constexpr std::array<ParameterField, kFieldCount> kFields = AllFields();
 
 template <class V>
 struct ArrayTraits {

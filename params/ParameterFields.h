@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <type_traits>
 #include <variant>
 
 // How config.ini reads a key of the parameter set.
@@ -21,8 +22,7 @@ enum class ConfigRead : uint8_t {
 enum class FieldType : uint8_t { Bool, Int32, Float };
 
 // One field of the parameter set: its config.ini key (also its JSON key), how the configuration
-// reads it, and the member it names. This one table serves the configuration, the JSON output
-// and the pages; the parameter file has its own table of positions that names these members.
+// reads it, and the member it names.
 struct ParameterField {
     template <class T>
     using Member = T ParameterSet::*;
@@ -33,6 +33,17 @@ struct ParameterField {
     std::string_view key;
     ConfigRead read;
     AnyMember member;
+
+    // A field read as its type says: a flag, an integer, a decimal, an integer or a decimal list.
+    template <class T>
+    static constexpr ParameterField Of(std::string_view key, Member<T> member) {
+        return {key, ReadOf<T>(), AnyMember(member)};
+    }
+    // A field read by another rule.
+    template <class T>
+    static constexpr ParameterField Of(std::string_view key, ConfigRead read, Member<T> member) {
+        return {key, read, AnyMember(member)};
+    }
 
     FieldType Type() const;
     std::size_t Count() const; // 1 for a scalar, the length for an array
@@ -45,8 +56,27 @@ struct ParameterField {
     std::span<const bool> Bools(const ParameterSet& set) const;
     std::span<const int32_t> Ints(const ParameterSet& set) const;
     std::span<const float> Floats(const ParameterSet& set) const;
+
+private:
+    template <class T>
+    static constexpr ConfigRead ReadOf() {
+        if constexpr (std::is_same_v<T, bool>) {
+            return ConfigRead::Flag;
+        } else if constexpr (std::is_same_v<T, int32_t>) {
+            return ConfigRead::Integer;
+        } else if constexpr (std::is_same_v<T, float>) {
+            return ConfigRead::Decimal;
+        } else if constexpr (std::is_same_v<typename T::value_type, int32_t>) {
+            return ConfigRead::IntList;
+        } else {
+            return ConfigRead::FloatList;
+        }
+    }
 };
 
+// Every field of the parameter set: the editor state, the switches and the public parameters
+// from the table in ParameterFields.cpp, and both channels of every per-channel field from
+// ChannelFields.
 class ParameterFields {
 public:
     // Every field in declaration order.

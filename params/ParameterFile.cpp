@@ -4,6 +4,7 @@
 #include "base/NumberText.h"
 #include "params/ParameterFields.h"
 #include "params/ToolLibrary.h"
+#include "tool/RecordLayout.h"
 
 #include <bit>
 #include <cmath>
@@ -37,55 +38,62 @@ const HeaderSlot kHeader[] = {
     {3, &ParameterSet::DrcSwtch}, {4, &ParameterSet::LimitSwtch}, {5, &ParameterSet::EQSwtch1},
 };
 
-// A channel block: the block position of a field's first value, the field of L, the field of R,
-// the area, and the equaliser band of the first value (-1 outside the equalisers). This one table
-// drives the writer, the reader and the description of positions.
+using A = ParameterArea;
+
+// A channel block: the block position of a per-channel field's first value. This one table
+// drives the writer, the reader and the description of positions; the pairing of the two
+// channels, the block and the bands come from the field's row.
 struct BlockSlot {
     std::size_t position;
-    Member left;
-    Member right;
-    ParameterArea area;
-    int firstBand;
+    const ChannelField* field;
 };
-using P = ParameterSet;
-using A = ParameterArea;
-const BlockSlot kBlock[] = {
-    {10, &P::SCTRGAINL1, &P::SCTRGAINR1, A::Gain1, -1},
-    {21, &P::EQGAINLEFT, &P::EQGAINRIGHT, A::TenBandEq, 0},
-    {31, &P::EQCFLEFT, &P::EQCFRIGHT, A::TenBandEq, 0},
-    {41, &P::EQQLEFT, &P::EQQRIGHT, A::TenBandEq, 1}, // peaking bands only
-    {139, &P::DIVFREQ_L, &P::DIVFREQ_R, A::Drc, -1},
+consteval BlockSlot Slot(std::size_t position, std::string_view stem) {
+    return {position, &ChannelFields::Get(stem)};
+}
+// The equaliser fields lie where their record lies, as the record's layout places them.
+consteval BlockSlot RecordSlot(std::size_t recordPosition, std::size_t inRecord,
+                               std::string_view stem) {
+    return Slot(recordPosition + inRecord, stem);
+}
+constexpr const RecordLayout& k10 = kTenBandLayout;
+constexpr const RecordLayout& k8 = kEightBandLayout;
+constexpr BlockSlot kBlock[] = {
+    Slot(10, "SCTRGAIN*1"),
+    RecordSlot(kEq10Position, k10.gain, "EQGAIN*"),
+    RecordSlot(kEq10Position, k10.frequency, "EQCF*"),
+    RecordSlot(kEq10Position, k10.q, "EQQ*"),
+    Slot(139, "DIVFREQ_*"),
     // The static time comes first in the file, ahead of the makeup gain.
-    {140, &P::ECALTIME_LL, &P::ECALTIME_RL, A::Drc, -1},
-    {141, &P::OFFSET_LL, &P::OFFSET_RL, A::Drc, -1},
-    {142, &P::THREL_LL, &P::THREL_RL, A::Drc, -1},
-    {143, &P::THREH_LL, &P::THREH_RL, A::Drc, -1},
-    {144, &P::RATLNOM_LL, &P::RATLNOM_RL, A::Drc, -1},
-    {145, &P::RATLDEN_LL, &P::RATLDEN_RL, A::Drc, -1},
-    {146, &P::RATHNOM_LL, &P::RATHNOM_RL, A::Drc, -1},
-    {147, &P::RATHDEN_LL, &P::RATHDEN_RL, A::Drc, -1},
-    {148, &P::RSLTIME_LL, &P::RSLTIME_RL, A::Drc, -1},
-    {149, &P::SMTHTIME_LL, &P::SMTHTIME_RL, A::Drc, -1},
-    {150, &P::ATTATIME_LL, &P::ATTATIME_RL, A::Drc, -1},
-    {151, &P::ECALTIME_LH, &P::ECALTIME_RH, A::Drc, -1},
-    {152, &P::OFFSET_LH, &P::OFFSET_RH, A::Drc, -1},
-    {153, &P::THREL_LH, &P::THREL_RH, A::Drc, -1},
-    {154, &P::THREH_LH, &P::THREH_RH, A::Drc, -1},
-    {155, &P::RATLNOM_LH, &P::RATLNOM_RH, A::Drc, -1},
-    {156, &P::RATLDEN_LH, &P::RATLDEN_RH, A::Drc, -1},
-    {157, &P::RATHNOM_LH, &P::RATHNOM_RH, A::Drc, -1},
-    {158, &P::RATHDEN_LH, &P::RATHDEN_RH, A::Drc, -1},
-    {159, &P::RSLTIME_LH, &P::RSLTIME_RH, A::Drc, -1},
-    {160, &P::SMTHTIME_LH, &P::SMTHTIME_RH, A::Drc, -1},
-    {161, &P::ATTATIME_LH, &P::ATTATIME_RH, A::Drc, -1},
-    {182, &P::LLMT_ECALTIME, &P::RLMT_ECALTIME, A::Limiter, -1},
-    {183, &P::LLMT_THRESHOLD, &P::RLMT_THRESHOLD, A::Limiter, -1},
-    {184, &P::LLMT_ATTACKTIME, &P::RLMT_ATTACKTIME, A::Limiter, -1},
-    {185, &P::LLMT_SMOOTHTIME, &P::RLMT_SMOOTHTIME, A::Limiter, -1},
-    {196, &P::EQGAINLEFT1, &P::EQGAINRIGHT1, A::EightBandEq, 0},
-    {204, &P::EQCFLEFT1, &P::EQCFRIGHT1, A::EightBandEq, 0},
-    {212, &P::EQQLEFT1, &P::EQQRIGHT1, A::EightBandEq, 1},
-    {298, &P::SCTRGAINL2, &P::SCTRGAINR2, A::Gain2, -1},
+    Slot(140, "ECALTIME_*L"),
+    Slot(141, "OFFSET_*L"),
+    Slot(142, "THREL_*L"),
+    Slot(143, "THREH_*L"),
+    Slot(144, "RATLNOM_*L"),
+    Slot(145, "RATLDEN_*L"),
+    Slot(146, "RATHNOM_*L"),
+    Slot(147, "RATHDEN_*L"),
+    Slot(148, "RSLTIME_*L"),
+    Slot(149, "SMTHTIME_*L"),
+    Slot(150, "ATTATIME_*L"),
+    Slot(151, "ECALTIME_*H"),
+    Slot(152, "OFFSET_*H"),
+    Slot(153, "THREL_*H"),
+    Slot(154, "THREH_*H"),
+    Slot(155, "RATLNOM_*H"),
+    Slot(156, "RATLDEN_*H"),
+    Slot(157, "RATHNOM_*H"),
+    Slot(158, "RATHDEN_*H"),
+    Slot(159, "RSLTIME_*H"),
+    Slot(160, "SMTHTIME_*H"),
+    Slot(161, "ATTATIME_*H"),
+    Slot(182, "*LMT_ECALTIME"),
+    Slot(183, "*LMT_THRESHOLD"),
+    Slot(184, "*LMT_ATTACKTIME"),
+    Slot(185, "*LMT_SMOOTHTIME"),
+    RecordSlot(kEq8Position, k8.gain, "EQGAIN*1"),
+    RecordSlot(kEq8Position, k8.frequency, "EQCF*1"),
+    RecordSlot(kEq8Position, k8.q, "EQQ*1"),
+    Slot(298, "SCTRGAIN*2"),
 };
 
 template <class V>
@@ -163,37 +171,17 @@ std::string_view KeyOf(const Member& member) {
 }
 
 // The coefficient area of an equaliser record: where it starts in the block, how long it is,
-// and the band of a coefficient by its index in the record.
-template <class Record>
-int BandOfCoefficient(std::size_t recordIndex) {
-    constexpr std::size_t peakK = offsetof(Record, peakK) / sizeof(float);
-    constexpr std::size_t peakC = offsetof(Record, peakC) / sizeof(float);
-    constexpr std::size_t high = offsetof(Record, highShelf) / sizeof(float);
-    constexpr int peaking = static_cast<int>((high - peakC) / 3);
-    if (recordIndex < peakK) {
-        return 0;
-    }
-    if (recordIndex < peakC) {
-        return 1 + static_cast<int>((recordIndex - peakK) / 2);
-    }
-    if (recordIndex < high) {
-        return 1 + static_cast<int>((recordIndex - peakC) / 3);
-    }
-    return peaking + 1;
-}
-
+// and the record's layout.
 struct CoefficientArea {
     std::size_t position;
     std::size_t count;
     ParameterArea area;
     std::size_t recordPosition;
-    int (*band)(std::size_t recordIndex);
+    const RecordLayout* layout;
 };
-const CoefficientArea kCoefficients[] = {
-    {kEq10Position + kEQ10InputFloats, kEQ10RecordFloats - kEQ10InputFloats, A::TenBandEq,
-     kEq10Position, &BandOfCoefficient<EQ10Record>},
-    {kEq8Position + kEQ8InputFloats, kEQ8RecordFloats - kEQ8InputFloats, A::EightBandEq,
-     kEq8Position, &BandOfCoefficient<EQ8Record>},
+constexpr CoefficientArea kCoefficients[] = {
+    {kEq10Position + k10.inputs, k10.floats - k10.inputs, A::TenBandEq, kEq10Position, &k10},
+    {kEq8Position + k8.inputs, k8.floats - k8.inputs, A::EightBandEq, kEq8Position, &k8},
 };
 
 TextId AreaText(ParameterArea area) {
@@ -219,10 +207,15 @@ TextId AreaText(ParameterArea area) {
 }
 
 TextId BandKindText(ParameterArea area, int band) {
-    const int last = area == A::TenBandEq ? 9 : 7;
-    return band == 0      ? TextId::BandLowShelf
-           : band == last ? TextId::BandHighShelf
-                          : TextId::BandPeaking;
+    switch ((area == A::TenBandEq ? k10 : k8).KindOf(band)) {
+    case BandKind::LowShelf:
+        return TextId::BandLowShelf;
+    case BandKind::HighShelf:
+        return TextId::BandHighShelf;
+    case BandKind::Peaking:
+        break;
+    }
+    return TextId::BandPeaking;
 }
 
 // "channel L (channel0), ten-band equaliser, band 3 (peaking)".
@@ -234,7 +227,8 @@ std::u16string DescribePlace(const ParameterPosition& where, const TextCatalog& 
                              texts.Text(BandKindText(where.area, where.band))});
     }
     if (where.channel >= 0) {
-        text = texts.Format(where.channel == 0 ? TextId::WhereChannelL : TextId::WhereChannelR,
+        text = texts.Format(ChannelField::Index(where.channel) == 0 ? TextId::WhereChannelL
+                                                                    : TextId::WhereChannelR,
                             {text});
     }
     return text;
@@ -294,7 +288,7 @@ ParameterArray ParameterFile::FieldsToArray(const ParameterSet& set) {
     for (int channel = 0; channel < channels; ++channel) {
         float* block = &values[kBlockStart[channel]];
         for (const BlockSlot& slot : kBlock) {
-            StoreField(channel == 0 ? slot.left : slot.right, set, block + slot.position);
+            StoreField(slot.field->Of(channel).member, set, block + slot.position);
         }
     }
     return values;
@@ -307,7 +301,7 @@ void ParameterFile::ArrayToFields(const ParameterArray& values, ParameterSet& se
     for (int channel = 0; channel < 2; ++channel) {
         const float* block = &values[kBlockStart[channel]];
         for (const BlockSlot& slot : kBlock) {
-            LoadField(channel == 0 ? slot.left : slot.right, block + slot.position, set);
+            LoadField(slot.field->Of(channel).member, block + slot.position, set);
         }
     }
 }
@@ -389,12 +383,12 @@ ParameterPosition ParameterFile::Locate(std::size_t index) {
     where.channel = index < kBlockStart[1] ? 0 : 1;
     const std::size_t position = index - kBlockStart[where.channel];
     for (const BlockSlot& slot : kBlock) {
-        const Member& member = where.channel == 0 ? slot.left : slot.right;
-        if (position >= slot.position && position < slot.position + CountOf(member)) {
-            where.area = slot.area;
-            where.key = KeyOf(member);
-            if (slot.firstBand >= 0) {
-                where.band = slot.firstBand + static_cast<int>(position - slot.position);
+        const ParameterField& field = slot.field->Of(where.channel);
+        if (position >= slot.position && position < slot.position + CountOf(field.member)) {
+            where.area = slot.field->area;
+            where.key = field.key;
+            if (slot.field->firstBand >= 0) {
+                where.band = slot.field->firstBand + static_cast<int>(position - slot.position);
             }
             return where;
         }
@@ -402,7 +396,7 @@ ParameterPosition ParameterFile::Locate(std::size_t index) {
     for (const CoefficientArea& area : kCoefficients) {
         if (position >= area.position && position < area.position + area.count) {
             where.area = area.area;
-            where.band = area.band(position - area.recordPosition);
+            where.band = area.layout->BandOfCoefficient(position - area.recordPosition);
             return where;
         }
     }
@@ -444,7 +438,7 @@ ParameterFileResult ParameterFile::Check(const ParameterArray& values, std::uint
     }
     for (int channel = 0; channel < 2; ++channel) {
         for (const BlockSlot& slot : kBlock) {
-            if (!CheckField(channel == 0 ? slot.left : slot.right, values,
+            if (!CheckField(slot.field->Of(channel).member, values,
                             kBlockStart[channel] + slot.position, result)) {
                 return result;
             }
@@ -483,15 +477,15 @@ ParameterFileResult ParameterFile::ReadParameterFile(const std::u16string& path,
 std::span<const float> ParameterFile::TenBandCoefficients(const ParameterArray& values,
                                                           int channel) {
     const CoefficientArea& area = kCoefficients[0];
-    return std::span<const float>(values).subspan(kBlockStart[channel == 0 ? 0 : 1] + area.position,
-                                                  area.count);
+    return std::span<const float>(values).subspan(
+        kBlockStart[ChannelField::Index(channel)] + area.position, area.count);
 }
 
 std::span<const float> ParameterFile::EightBandCoefficients(const ParameterArray& values,
                                                             int channel) {
     const CoefficientArea& area = kCoefficients[1];
-    return std::span<const float>(values).subspan(kBlockStart[channel == 0 ? 0 : 1] + area.position,
-                                                  area.count);
+    return std::span<const float>(values).subspan(
+        kBlockStart[ChannelField::Index(channel)] + area.position, area.count);
 }
 
 std::u16string ParameterFile::Message(const ParameterFileResult& result, const std::u16string& path,

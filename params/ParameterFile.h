@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/SafeFile.h"
+#include "params/ChannelFields.h"
 #include "params/ParameterSet.h"
 #include "tool/ToolApi.h"
 
@@ -39,18 +40,6 @@ enum class ParameterFileStatus {
 // for it (Load after its question, sonvex-cli --force). Missing floats then read as 0.0 and
 // bytes past 2456 are ignored; the values are checked either way.
 enum class FileLength { Exact, Any };
-
-// Which part of a channel block a file position belongs to.
-enum class ParameterArea {
-    Header, // channel count, sample rate, switches
-    Gain1,
-    TenBandEq, // gains, frequencies, Q and coefficients of the ten-band equaliser
-    Drc,
-    Limiter,
-    EightBandEq, // the same for the eight-band equaliser
-    Gain2,
-    Unused, // the zero areas
-};
 
 // Where a float index of the file lies.
 struct ParameterPosition {
