@@ -16,64 +16,70 @@
 
 namespace {
 
-// A box of the page and the per-channel field it edits.
+// Where a box stands: in the top row beside "Division Frequency", or in a cell of the low or
+// the high band's three-by-three grid (cells row by row; two boxes in one cell are a ratio).
+enum class DrcPlace { Top, LowBand, HighBand };
+
+// A box of the page, the per-channel field it edits and its place.
 struct DrcBox {
     int id;
     const ChannelField* field;
+    DrcPlace place;
+    int cell; // -1 in the top row
 };
-consteval DrcBox Box(int id, std::string_view stem) {
-    return {id, &ChannelFields::Get(stem)};
+consteval DrcBox Top(int id, std::string_view stem) {
+    return {id, &ChannelFields::Get(stem), DrcPlace::Top, -1};
+}
+consteval DrcBox Low(int id, std::string_view stem, int cell) {
+    return {id, &ChannelFields::Get(stem), DrcPlace::LowBand, cell};
+}
+consteval DrcBox High(int id, std::string_view stem, int cell) {
+    return {id, &ChannelFields::Get(stem), DrcPlace::HighBand, cell};
 }
 
-// The 23 boxes, in the order of the parameter set.
-constexpr std::array<DrcBox, CDlgDrc::kFieldCount> kFields{{
-    Box(1055, "DIVFREQ_*"),   Box(1024, "OFFSET_*L"),   Box(1018, "THREL_*L"),
-    Box(1020, "THREH_*L"),    Box(1023, "ECALTIME_*L"), Box(1019, "RATLNOM_*L"),
-    Box(1027, "RATLDEN_*L"),  Box(1021, "RATHNOM_*L"),  Box(1029, "RATHDEN_*L"),
-    Box(1025, "RSLTIME_*L"),  Box(1022, "SMTHTIME_*L"), Box(1026, "ATTATIME_*L"),
-    Box(1017, "OFFSET_*H"),   Box(1011, "THREL_*H"),    Box(1013, "THREH_*H"),
-    Box(1016, "ECALTIME_*H"), Box(1032, "RATLNOM_*H"),  Box(1034, "RATLDEN_*H"),
-    Box(1033, "RATHNOM_*H"),  Box(1035, "RATHDEN_*H"),  Box(1031, "RSLTIME_*H"),
-    Box(1012, "SMTHTIME_*H"), Box(1014, "ATTATIME_*H"),
-}};
-
-// Position of a band's fields in kFields.
-constexpr int kLowBandFirst = 1;
-constexpr int kHighBandFirst = 12;
-// Offsets of one band's fields from its first.
-enum BandField {
-    Makeup = 0,
-    ThresholdL = 1,
-    ThresholdH = 2,
-    StaticTime = 3,
-    RatioLNumerator = 4,
-    RatioLDenominator = 5,
-    RatioHNumerator = 6,
-    RatioHDenominator = 7,
-    ReleaseTime = 8,
-    SmoothTime = 9,
-    AttackTime = 10,
+// The boxes in the order of the parameter set; of a ratio's two boxes the numerator comes first.
+// clang-format off
+constexpr DrcBox kBoxes[] = {
+    Top(1055, "DIVFREQ_*"),
+    Low(1024, "OFFSET_*L", 1),
+    Low(1018, "THREL_*L", 3),
+    Low(1020, "THREH_*L", 6),
+    Low(1023, "ECALTIME_*L", 0),
+    Low(1019, "RATLNOM_*L", 4),
+    Low(1027, "RATLDEN_*L", 4),
+    Low(1021, "RATHNOM_*L", 7),
+    Low(1029, "RATHDEN_*L", 7),
+    Low(1025, "RSLTIME_*L", 5),
+    Low(1022, "SMTHTIME_*L", 2),
+    Low(1026, "ATTATIME_*L", 8),
+    High(1017, "OFFSET_*H", 1),
+    High(1011, "THREL_*H", 3),
+    High(1013, "THREH_*H", 6),
+    High(1016, "ECALTIME_*H", 0),
+    High(1032, "RATLNOM_*H", 4),
+    High(1034, "RATLDEN_*H", 4),
+    High(1033, "RATHNOM_*H", 7),
+    High(1035, "RATHDEN_*H", 7),
+    High(1031, "RSLTIME_*H", 5),
+    High(1012, "SMTHTIME_*H", 2),
+    High(1014, "ATTATIME_*H", 8),
 };
+// clang-format on
 
-// One cell of a band's three-by-three grid: a label, one box (or two with ":" between them,
-// for a ratio) and a unit label.
+// The cells of both bands' grids, row by row: a label, the box (or the two boxes of a ratio
+// with the unit ":" between them) and a unit label.
 struct BandCell {
     const char* label;
-    const char* unit; // ":" stands between the two boxes of a ratio
-    int field;
-    int secondField; // -1 for a single box
+    const char* unit;
 };
-constexpr std::array<BandCell, 9> kCells{{
-    {"Static time", "ms", StaticTime, -1},
-    {"Makeup gain", "dB", Makeup, -1},
-    {"Smooth time", "ms", SmoothTime, -1},
-    {"Threshold L", "dB", ThresholdL, -1},
-    {"Ratio L", ":", RatioLNumerator, RatioLDenominator},
-    {"Release time", "ms", ReleaseTime, -1},
-    {"Threshold H", "dB", ThresholdH, -1},
-    {"Ratio H", ":", RatioHNumerator, RatioHDenominator},
-    {"Attack time", "ms", AttackTime, -1},
-}};
+// clang-format off
+constexpr BandCell kCells[] = {
+    {"Static time", "ms"}, {"Makeup gain", "dB"}, {"Smooth time", "ms"},
+    {"Threshold L", "dB"}, {"Ratio L", ":"}, {"Release time", "ms"},
+    {"Threshold H", "dB"}, {"Ratio H", ":"}, {"Attack time", "ms"},
+};
+// clang-format on
+constexpr int kCellsPerRow = 3;
 
 constexpr int kDivisionLabelId = 2000;
 constexpr int kLowFrameId = 2001;
@@ -103,47 +109,67 @@ CDlgDrc::CDlgDrc(CIniSettingBase& settings, CIniLocalLan& language, QWidget* par
     ConnectChecks();
 }
 
-void CDlgDrc::CreateUi() {
-    for (std::size_t i = 0; i < kFields.size(); ++i) {
-        boxes_[i] = new CPageEdit(kFields[i].id, this);
+CPageEdit& CDlgDrc::Box(std::string_view stem) const {
+    for (std::size_t i = 0; i < std::size(kBoxes); ++i) {
+        if (kBoxes[i].field->stem == stem) {
+            return *boxes_[i];
+        }
     }
+    return *boxes_.front();
+}
+
+void CDlgDrc::CreateUi() {
+    for (const DrcBox& box : kBoxes) {
+        boxes_.push_back(new CPageEdit(box.id, this));
+    }
+    const auto boxesOf = [this](DrcPlace place, int cell) {
+        std::vector<CPageEdit*> found;
+        for (std::size_t i = 0; i < std::size(kBoxes); ++i) {
+            if (kBoxes[i].place == place && kBoxes[i].cell == cell) {
+                found.push_back(boxes_[i]);
+            }
+        }
+        return found;
+    };
 
     auto* top = new QHBoxLayout;
     top->addWidget(MakeLabel("Division Frequency", kDivisionLabelId, this));
-    top->addWidget(boxes_[0]);
+    const std::vector<CPageEdit*> topBoxes = boxesOf(DrcPlace::Top, -1);
+    for (CPageEdit* box : topBoxes) {
+        top->addWidget(box);
+    }
     top->addStretch(1);
     top->addWidget(&LinkBox());
     top->addWidget(&ChannelBox());
 
     // Tab follows the screen: the top row, then each band's grid row by row.
-    std::vector<QWidget*> order{boxes_[0], &LinkBox(), &ChannelBox()};
+    std::vector<QWidget*> order(topBoxes.begin(), topBoxes.end());
+    order.push_back(&LinkBox());
+    order.push_back(&ChannelBox());
 
-    auto makeBand = [this, &order](const char* title, int frameId, int fieldsFirst,
-                                   int labelsFirst) {
+    auto makeBand = [this, &order, &boxesOf](const char* title, int frameId, DrcPlace place,
+                                             int labelsFirst) {
         auto* group = new QGroupBox(QString::fromLatin1(title), this);
         ControlId::Set(*group, frameId);
         auto* grid = new QGridLayout(group);
         int labelId = labelsFirst;
-        for (std::size_t c = 0; c < kCells.size(); ++c) {
+        for (std::size_t c = 0; c < std::size(kCells); ++c) {
             const BandCell& cell = kCells[c];
-            const int row = static_cast<int>(c / 3);
-            const int column = static_cast<int>(c % 3) * 5;
+            const int row = static_cast<int>(c) / kCellsPerRow;
+            const int column = static_cast<int>(c) % kCellsPerRow * 5;
             // The two halves of every edit column share the width evenly.
             grid->setColumnStretch(column + 1, 1);
             grid->setColumnStretch(column + 3, 1);
             grid->addWidget(MakeLabel(cell.label, labelId++, group), row, column);
-            CPageEdit* first = boxes_[static_cast<std::size_t>(fieldsFirst + cell.field)];
-            order.push_back(first);
-            if (cell.secondField < 0) {
-                grid->addWidget(first, row, column + 1, 1, 3);
+            const std::vector<CPageEdit*> boxes = boxesOf(place, static_cast<int>(c));
+            order.insert(order.end(), boxes.begin(), boxes.end());
+            if (boxes.size() == 1) {
+                grid->addWidget(boxes[0], row, column + 1, 1, 3);
                 grid->addWidget(MakeLabel(cell.unit, labelId++, group), row, column + 4);
-            } else {
-                CPageEdit* second =
-                    boxes_[static_cast<std::size_t>(fieldsFirst + cell.secondField)];
-                order.push_back(second);
-                grid->addWidget(first, row, column + 1);
+            } else if (boxes.size() == 2) {
+                grid->addWidget(boxes[0], row, column + 1);
                 grid->addWidget(MakeLabel(cell.unit, labelId++, group), row, column + 2);
-                grid->addWidget(second, row, column + 3);
+                grid->addWidget(boxes[1], row, column + 3);
             }
         }
         return group;
@@ -154,27 +180,25 @@ void CDlgDrc::CreateUi() {
 
     auto* page = new QVBoxLayout(this);
     page->addLayout(top);
-    page->addWidget(makeBand("DRC Low Band", kLowFrameId, kLowBandFirst, kLowLabelsFirst));
-    page->addWidget(makeBand("DRC High Band", kHighFrameId, kHighBandFirst, kHighLabelsFirst));
+    page->addWidget(makeBand("DRC Low Band", kLowFrameId, DrcPlace::LowBand, kLowLabelsFirst));
+    page->addWidget(makeBand("DRC High Band", kHighFrameId, DrcPlace::HighBand, kHighLabelsFirst));
     page->addLayout(buttons);
     page->addStretch(1);
     SetTabOrder(order);
 }
 
 void CDlgDrc::ConnectChecks() {
-    auto box = [this](int field) -> CPageEdit& { return *boxes_[static_cast<std::size_t>(field)]; };
-    connect(boxes_[0], &CPageEdit::FocusLeft, this, &CDlgDrc::CheckDivisionFrequency);
-    for (const int first : {kLowBandFirst, kHighBandFirst}) {
-        for (const int field : {StaticTime, ReleaseTime, SmoothTime}) {
-            CPageEdit& checked = box(first + field);
-            connect(&checked, &CPageEdit::FocusLeft, this,
-                    [this, &checked] { CheckPositive(checked); });
-        }
+    connect(&Box("DIVFREQ_*"), &CPageEdit::FocusLeft, this, &CDlgDrc::CheckDivisionFrequency);
+    for (const std::string_view stem :
+         {"ECALTIME_*L", "RSLTIME_*L", "SMTHTIME_*L", "ECALTIME_*H", "RSLTIME_*H", "SMTHTIME_*H"}) {
+        CPageEdit& checked = Box(stem);
+        connect(&checked, &CPageEdit::FocusLeft, this,
+                [this, &checked] { CheckPositive(checked); });
     }
-    CPageEdit& lowL = box(kLowBandFirst + ThresholdL);
-    CPageEdit& lowH = box(kLowBandFirst + ThresholdH);
-    CPageEdit& highL = box(kHighBandFirst + ThresholdL);
-    CPageEdit& highH = box(kHighBandFirst + ThresholdH);
+    CPageEdit& lowL = Box("THREL_*L");
+    CPageEdit& lowH = Box("THREH_*L");
+    CPageEdit& highL = Box("THREL_*H");
+    CPageEdit& highH = Box("THREH_*H");
     connect(&lowL, &CPageEdit::FocusLeft, this,
             [this, &lowL, &lowH] { CheckThresholds(lowL, lowH, true, lowL); });
     connect(&lowH, &CPageEdit::FocusLeft, this,
@@ -190,20 +214,20 @@ void CDlgDrc::LoadChannel(int channel) {
     HideFormButtons();
     ShowLinkState();
     const ParameterSet& params = Params();
-    for (std::size_t i = 0; i < kFields.size(); ++i) {
-        boxes_[i]->ShowInt(kFields[i].field->Of(channel).Ints(params)[0]);
+    for (std::size_t i = 0; i < std::size(kBoxes); ++i) {
+        boxes_[i]->ShowInt(kBoxes[i].field->Of(channel).Ints(params)[0]);
     }
 }
 
 void CDlgDrc::StoreChannel(int channel) {
     ParameterSet& params = Params();
-    for (std::size_t i = 0; i < kFields.size(); ++i) {
-        kFields[i].field->Of(channel).Ints(params)[0] = boxes_[i]->IntValue();
+    for (std::size_t i = 0; i < std::size(kBoxes); ++i) {
+        kBoxes[i].field->Of(channel).Ints(params)[0] = boxes_[i]->IntValue();
     }
 }
 
 void CDlgDrc::CheckDivisionFrequency() {
-    CPageEdit& box = *boxes_[0];
+    CPageEdit& box = Box("DIVFREQ_*");
     const int32_t frequency = box.IntValue();
     if (frequency <= 0 || frequency >= Params().SWFS / 2) {
         CPageEdit::ReportFailedCheck(*this, QString::fromUtf16(kDivisionMessage), box);

@@ -2,7 +2,8 @@
 
 #include "pages/CProcessingPage.h"
 
-#include <array>
+#include <string_view>
+#include <vector>
 
 class CPageEdit;
 
@@ -33,7 +34,6 @@ class CDlgDrc : public CProcessingPage {
 
 public:
     static constexpr int kDialogId = 131;
-    static constexpr int kFieldCount = 23;
 
     CDlgDrc(CIniSettingBase& settings, CIniLocalLan& language, QWidget* parent = nullptr);
 
@@ -49,5 +49,8 @@ private:
     void CheckPositive(CPageEdit& box);
     void CheckThresholds(CPageEdit& lowBox, CPageEdit& highBox, bool leftLow, CPageEdit& focus);
 
-    std::array<CPageEdit*, kFieldCount> boxes_{};
+    // The box of a per-channel field.
+    CPageEdit& Box(std::string_view stem) const;
+
+    std::vector<CPageEdit*> boxes_; // in the order of the page's table
 };

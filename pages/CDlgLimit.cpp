@@ -25,12 +25,12 @@ consteval LimitRow Row(int id, const char* label, const char* unit, std::string_
 }
 
 // The rows as the page shows them: static time, threshold, smooth time, attack time.
-constexpr std::array<LimitRow, CDlgLimit::kFieldCount> kRows{{
+constexpr LimitRow kRows[] = {
     Row(1023, "Static time", "ms", "*LMT_ECALTIME"),
     Row(1068, "Threshold", "dB", "*LMT_THRESHOLD"),
     Row(1069, "Smooth time", "ms", "*LMT_SMOOTHTIME"),
     Row(1070, "Attack time", "ms", "*LMT_ATTACKTIME"),
-}};
+};
 
 constexpr int kFrameId = 2000;
 constexpr int kFirstRowLabelId = 2001;
@@ -55,9 +55,9 @@ void CDlgLimit::CreateUi() {
     ControlId::Set(*group, kFrameId);
     auto* grid = new QGridLayout(group);
     int labelId = kFirstRowLabelId;
-    for (std::size_t i = 0; i < kRows.size(); ++i) {
+    for (std::size_t i = 0; i < std::size(kRows); ++i) {
         const int row = static_cast<int>(i);
-        boxes_[i] = new CPageEdit(kRows[i].id, group);
+        boxes_.push_back(new CPageEdit(kRows[i].id, group));
         grid->addWidget(MakeLabel(kRows[i].label, labelId++, group), row, 0);
         grid->addWidget(boxes_[i], row, 1);
         grid->addWidget(MakeLabel(kRows[i].unit, labelId++, group), row, 2);
@@ -68,7 +68,7 @@ void CDlgLimit::CreateUi() {
     grid->addWidget(&ChannelBox(), 0, 5);
     grid->setColumnMinimumWidth(3, 24);
     grid->setColumnStretch(6, 1);
-    grid->setRowStretch(kRows.size(), 1);
+    grid->setRowStretch(static_cast<int>(std::size(kRows)), 1);
 
     auto* page = new QVBoxLayout(this);
     page->addWidget(group);
@@ -77,14 +77,14 @@ void CDlgLimit::CreateUi() {
 void CDlgLimit::LoadChannel(int channel) {
     ShowLinkState();
     const ParameterSet& params = Params();
-    for (std::size_t i = 0; i < kRows.size(); ++i) {
+    for (std::size_t i = 0; i < std::size(kRows); ++i) {
         boxes_[i]->ShowOneDecimal(kRows[i].field->Of(channel).Floats(params)[0]);
     }
 }
 
 void CDlgLimit::StoreChannel(int channel) {
     ParameterSet& params = Params();
-    for (std::size_t i = 0; i < kRows.size(); ++i) {
+    for (std::size_t i = 0; i < std::size(kRows); ++i) {
         kRows[i].field->Of(channel).Floats(params)[0] = boxes_[i]->FloatValue();
     }
 }

@@ -2,7 +2,7 @@
 
 #include "pages/CProcessingPage.h"
 
-#include <array>
+#include <vector>
 
 class CPageEdit;
 
@@ -18,7 +18,6 @@ class CDlgLimit : public CProcessingPage {
 
 public:
     static constexpr int kDialogId = 135;
-    static constexpr int kFieldCount = 4;
 
     CDlgLimit(CIniSettingBase& settings, CIniLocalLan& language, QWidget* parent = nullptr);
 
@@ -30,5 +29,5 @@ public:
 private:
     void CreateUi();
 
-    std::array<CPageEdit*, kFieldCount> boxes_{};
+    std::vector<CPageEdit*> boxes_; // in the order of the page's table
 };

@@ -65,6 +65,18 @@ constexpr std::array<ParameterField, kFieldCount> AllFields() {
 
 constexpr std::array<ParameterField, kFieldCount> kFields = AllFields();
 
+constexpr bool EveryKeyOnce() {
+    for (std::size_t i = 0; i < kFields.size(); ++i) {
+        for (std::size_t j = i + 1; j < kFields.size(); ++j) {
+            if (kFields[i].key == kFields[j].key || kFields[i].member == kFields[j].member) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+static_assert(EveryKeyOnce(), "two fields with one key or one member");
+
 template <class V>
 struct ArrayTraits {
     using Element = V;

@@ -6,6 +6,7 @@
 #include "params/ToolLibrary.h"
 #include "tool/RecordLayout.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -105,7 +106,7 @@ struct Elements<std::array<E, N>> {
     static constexpr std::size_t kCount = N;
 };
 
-std::size_t CountOf(const Member& member) {
+constexpr std::size_t CountOf(const Member& member) {
     return std::visit(
         [](auto m) {
             using V = std::remove_cvref_t<decltype(std::declval<ParameterSet&>().*m)>;
@@ -113,6 +114,43 @@ std::size_t CountOf(const Member& member) {
         },
         member);
 }
+
+// Every per-channel field has one place in a channel block, inside the block and clear of the
+// others and of the equaliser coefficients that follow the inputs of each record.
+constexpr bool BlockLayoutHolds() {
+    for (const ChannelField& row : ChannelFields::All()) {
+        int slots = 0;
+        for (const BlockSlot& slot : kBlock) {
+            slots += slot.field == &row ? 1 : 0;
+        }
+        if (slots != 1) {
+            return false;
+        }
+    }
+    const auto end = [](const BlockSlot& slot) {
+        return slot.position +
+               std::max(CountOf(slot.field->left.member), CountOf(slot.field->right.member));
+    };
+    const std::size_t coefficients[][2] = {{kEq10Position + k10.inputs, kEq10Position + k10.floats},
+                                           {kEq8Position + k8.inputs, kEq8Position + k8.floats}};
+    for (const BlockSlot& slot : kBlock) {
+        if (end(slot) > kBlockFloats) {
+            return false;
+        }
+        for (const BlockSlot& other : kBlock) {
+            if (&other != &slot && slot.position < end(other) && other.position < end(slot)) {
+                return false;
+            }
+        }
+        for (const auto& area : coefficients) {
+            if (slot.position < area[1] && area[0] < end(slot)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+static_assert(BlockLayoutHolds(), "a per-channel field without one free place in the block");
 
 // Calls fn(value, i) for every value of the field, element 0 first.
 template <class Set, class Fn>
