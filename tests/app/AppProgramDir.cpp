@@ -31,7 +31,7 @@ AppProgramDir::AppProgramDir(const Contents& contents) : dir_("sonvex-app") {
         Copy(fs::path(SONVEX_BIN_DIR) / "libTool.so", File("libTool.so"));
     }
     if (contents.adb) {
-        Copy(source / "tests/device/fake-adb", File("adb"));
+        Copy(source / "tests/support/fake-adb", File("adb"));
         fs::permissions(File("adb"), fs::perms::owner_all, fs::perm_options::add);
     }
     fs::create_directories(File("device"));

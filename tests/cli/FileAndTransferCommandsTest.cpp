@@ -4,8 +4,8 @@
 #include "base/TextCodec.h"
 #include "settings/CIniSettingBase.h"
 #include "tests/cli/CliRun.h"
-#include "tests/device/FakeAdb.h"
-#include "tests/device/ProcessProbe.h"
+#include "tests/support/FakeAdb.h"
+#include "tests/support/ProcessProbe.h"
 #include "tests/support/FloatBytes.h"
 #include "tests/support/TempDir.h"
 

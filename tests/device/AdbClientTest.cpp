@@ -2,7 +2,7 @@
 
 #include "device/ProcessRunner.h"
 
-#include "tests/device/ProcessProbe.h"
+#include "tests/support/ProcessProbe.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

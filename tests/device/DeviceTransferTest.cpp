@@ -1,4 +1,4 @@
-// Push and pull of the parameter file through the fake adb (tests/device/fake-adb), in a program
+// Push and pull of the parameter file through the fake adb (tests/support/fake-adb), in a program
 // directory whose path holds a space. The hanging, flooding and lingering adb are run through
 // sonvex-cli push and pull (tests/cli).
 
@@ -6,7 +6,7 @@
 
 #include "base/TextCodec.h"
 #include "params/ToolLibrary.h"
-#include "tests/device/FakeAdb.h"
+#include "tests/support/FakeAdb.h"
 #include "tests/support/FloatBytes.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 
 #include "device/ProcessRunner.h"
 
-#include "tests/device/FakeAdb.h"
-#include "tests/device/ProcessProbe.h"
+#include "tests/support/FakeAdb.h"
+#include "tests/support/ProcessProbe.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

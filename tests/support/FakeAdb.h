@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-// The fake adb (tests/device/fake-adb) set up for one test: a temporary folder whose path holds a
+// The fake adb (tests/support/fake-adb) set up for one test: a temporary folder whose path holds a
 // space, with a program directory "program dir/" holding the script as "adb", a device folder and
 // a call log. FAKE_ADB_DEVICE_DIR and FAKE_ADB_LOG are set in this process's environment, which
 // every child inherits; all FAKE_ADB_* variables get their earlier values back (or are unset)

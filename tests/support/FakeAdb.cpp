@@ -1,4 +1,4 @@
-#include "tests/device/FakeAdb.h"
+#include "tests/support/FakeAdb.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -16,7 +16,7 @@ FakeAdb::FakeAdb() : dir_("sonvex fake adb") {
     log_ = dir_.File("adb calls.log");
     fs::create_directory(programDir_);
     fs::create_directory(deviceDir_);
-    const fs::path script = fs::path(SONVEX_SOURCE_DIR) / "tests" / "device" / "fake-adb";
+    const fs::path script = fs::path(SONVEX_SOURCE_DIR) / "tests" / "support" / "fake-adb";
     fs::copy_file(script, AdbPath());
     fs::permissions(AdbPath(), fs::perms::owner_all, fs::perm_options::replace);
     for (const char* variable :
