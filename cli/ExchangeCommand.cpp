@@ -1,5 +1,6 @@
 #include "cli/ExchangeCommand.h"
 
+#include "base/NumberText.h"
 #include "cli/BandJson.h"
 #include "cli/CliArguments.h"
 #include "cli/CliConfiguration.h"
@@ -9,8 +10,8 @@
 #include "exchange/ParametricEqReader.h"
 #include "exchange/ParametricEqWriter.h"
 #include "measure/NumberToken.h"
+#include "params/ChannelFields.h"
 #include "params/DeviceSteps.h"
-#include "base/NumberText.h"
 
 #include <optional>
 
@@ -120,7 +121,7 @@ int ExchangeCommand::Import(const std::vector<std::string>& args, CliIo& io) con
     if (const auto out = options->Value("out")) {
         imported.bands.StoreInto(config.Params, target.channel);
         if (imported.gain2) {
-            (target.channel == 0 ? config.Params.SCTRGAINL2 : config.Params.SCTRGAINR2) =
+            ChannelFields::Get("SCTRGAIN*2").Of(target.channel).Ints(config.Params)[0] =
                 *imported.gain2;
         }
         if (!config.SaveAs(*out, io.err)) {

@@ -1,9 +1,9 @@
 #include "exchange/ParametricEqImport.h"
 
+#include "base/NumberText.h"
 #include "exchange/ParametricEqWriter.h"
 #include "measure/MessageText.h"
 #include "params/DeviceSteps.h"
-#include "base/NumberText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -116,15 +116,19 @@ private:
 };
 
 // Whether the filters stand band for band: one per band, numbered 1 to n, shelves at the ends.
-bool BandForBand(const std::vector<ParametricFilter>& filters, int bands) {
+bool BandForBand(const std::vector<ParametricFilter>& filters, const RecordLayout& layout) {
+    const int bands = layout.bands;
     if (static_cast<int>(filters.size()) != bands) {
         return false;
     }
     for (int i = 0; i < bands; ++i) {
         const ParametricFilter& filter = filters[static_cast<std::size_t>(i)];
-        const ParametricFilter::Type wanted = i == 0           ? ParametricFilter::Type::LowShelf
-                                              : i == bands - 1 ? ParametricFilter::Type::HighShelf
-                                                               : ParametricFilter::Type::Peaking;
+        ParametricFilter::Type wanted = ParametricFilter::Type::Peaking;
+        if (layout.KindOf(i) == BandKind::LowShelf) {
+            wanted = ParametricFilter::Type::LowShelf;
+        } else if (layout.KindOf(i) == BandKind::HighShelf) {
+            wanted = ParametricFilter::Type::HighShelf;
+        }
         if (filter.number != i + 1 || filter.type != wanted) {
             return false;
         }
@@ -146,7 +150,7 @@ EqImport ParametricEqImport::Apply(const ParametricEq& eq, const EqualiserBands&
     Importer importer(current, sampleRate);
     const int bands = current.Bands();
     const int peaks = bands - 2;
-    if (BandForBand(eq.filters, bands)) {
+    if (BandForBand(eq.filters, EqualiserBands::Layout(current.kind))) {
         for (int i = 0; i < bands; ++i) {
             importer.Place(eq.filters[static_cast<std::size_t>(i)], i);
         }

@@ -10,8 +10,9 @@ std::string ParametricEqWriter::Write(const EqualiserBands& bands, std::optional
     const int count = bands.Bands();
     for (int band = 0; band < count; ++band) {
         const auto b = static_cast<std::size_t>(band);
-        const bool lowShelf = band == 0;
-        const bool highShelf = band == count - 1;
+        const BandKind kind = EqualiserBands::Layout(bands.kind).KindOf(band);
+        const bool lowShelf = kind == BandKind::LowShelf;
+        const bool highShelf = kind == BandKind::HighShelf;
         text += "Filter " + NumberText::FormatInt(band + 1) + ": ON ";
         text += lowShelf ? "LSC" : highShelf ? "HSC" : "PK";
         text +=

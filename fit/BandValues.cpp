@@ -13,12 +13,13 @@ BandValues BandValues::From(const EqualiserBands& bands) {
 }
 
 void BandValues::FillRecord(std::vector<float>& record) const {
-    const auto count = static_cast<std::size_t>(Bands());
+    const RecordLayout& layout = EqualiserBands::Layout(kind);
+    const auto count = static_cast<std::size_t>(layout.bands);
     for (std::size_t i = 0; i < count; ++i) {
-        record[i] = static_cast<float>(gain[i]);
-        record[count + i] = static_cast<float>(frequency[i]);
+        record[layout.gain + i] = static_cast<float>(gain[i]);
+        record[layout.frequency + i] = static_cast<float>(frequency[i]);
         if (i >= 1 && i + 1 < count) {
-            record[2 * count + i - 1] = static_cast<float>(q[i]);
+            record[layout.q + i - 1] = static_cast<float>(q[i]);
         }
     }
 }

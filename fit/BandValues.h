@@ -16,7 +16,7 @@ struct BandValues {
 
     int Bands() const { return EqualiserBands::BandCount(kind); }
     static bool IsShelf(EqualiserKind kind, int band) {
-        return band == 0 || band == EqualiserBands::BandCount(kind) - 1;
+        return EqualiserBands::Layout(kind).KindOf(band) != BandKind::Peaking;
     }
     // The inputs of the design record, rounded to float as the library takes them; record has
     // RecordFloats(kind) floats and its coefficient fields are left alone.

@@ -1,5 +1,6 @@
 #include "params/ChainResponse.h"
 
+#include "params/ChannelFields.h"
 #include "params/ToolLibrary.h"
 
 #include <utility>
@@ -43,11 +44,11 @@ ChainStatus ChainResponse::EightBand(const ParameterSet& set, int channel, const
 }
 
 int32_t ChainResponse::Gain1(const ParameterSet& set, int channel) {
-    return channel == 0 ? set.SCTRGAINL1 : set.SCTRGAINR1;
+    return ChannelFields::Get("SCTRGAIN*1").Of(channel).Ints(set)[0];
 }
 
 int32_t ChainResponse::Gain2(const ParameterSet& set, int channel) {
-    return channel == 0 ? set.SCTRGAINL2 : set.SCTRGAINR2;
+    return ChannelFields::Get("SCTRGAIN*2").Of(channel).Ints(set)[0];
 }
 
 ChainStatus ChainResponse::Chain(const ParameterSet& set, int channel, const DesignGrid& grid,

@@ -1,7 +1,5 @@
 #include "params/EqualiserBands.h"
 
-#include "tool/ToolApi.h"
-
 #include <algorithm>
 #include <array>
 #include <span>
@@ -18,27 +16,32 @@ struct BandFields {
 };
 
 template <class Set>
-auto Fields(Set& set, EqualiserKind kind, int channel) {
-    constexpr bool kConst = std::is_const_v<Set>;
-    using Fields = BandFields<std::conditional_t<kConst, const int32_t, int32_t>,
-                              std::conditional_t<kConst, const float, float>>;
-    const bool left = channel == 0;
-    if (kind == EqualiserKind::TenBand) {
-        return left ? Fields{set.EQGAINLEFT, set.EQCFLEFT, set.EQQLEFT}
-                    : Fields{set.EQGAINRIGHT, set.EQCFRIGHT, set.EQQRIGHT};
-    }
-    return left ? Fields{set.EQGAINLEFT1, set.EQCFLEFT1, set.EQQLEFT1}
-                : Fields{set.EQGAINRIGHT1, set.EQCFRIGHT1, set.EQQRIGHT1};
+auto ChannelSpans(Set& set, EqualiserKind kind, int channel) {
+    const EqualiserFields& fields = EqualiserBands::Fields(kind);
+    using Int = std::conditional_t<std::is_const_v<Set>, const int32_t, int32_t>;
+    using Float = std::conditional_t<std::is_const_v<Set>, const float, float>;
+    return BandFields<Int, Float>{fields.gain.Of(channel).Ints(set),
+                                  fields.frequency.Of(channel).Ints(set),
+                                  fields.q.Of(channel).Floats(set)};
 }
 
 } // namespace
 
+const RecordLayout& EqualiserBands::Layout(EqualiserKind kind) {
+    return kind == EqualiserKind::TenBand ? kTenBandLayout : kEightBandLayout;
+}
+
+const EqualiserFields& EqualiserBands::Fields(EqualiserKind kind) {
+    return kind == EqualiserKind::TenBand ? EqualiserRecord::kTenBandFields
+                                          : EqualiserRecord::kEightBandFields;
+}
+
 int EqualiserBands::BandCount(EqualiserKind kind) {
-    return kind == EqualiserKind::TenBand ? 10 : 8;
+    return Layout(kind).bands;
 }
 
 int EqualiserBands::RecordFloats(EqualiserKind kind) {
-    return kind == EqualiserKind::TenBand ? kEQ10RecordFloats : kEQ8RecordFloats;
+    return static_cast<int>(Layout(kind).floats);
 }
 
 EqualiserBands EqualiserBands::Empty(EqualiserKind kind) {
@@ -48,7 +51,7 @@ EqualiserBands EqualiserBands::Empty(EqualiserKind kind) {
 }
 
 EqualiserBands EqualiserBands::Of(const ParameterSet& set, EqualiserKind kind, int channel) {
-    const auto fields = Fields(set, kind, channel);
+    const auto fields = ChannelSpans(set, kind, channel);
     return EqualiserBands{kind,
                           {fields.gains.begin(), fields.gains.end()},
                           {fields.frequencies.begin(), fields.frequencies.end()},
@@ -56,7 +59,7 @@ EqualiserBands EqualiserBands::Of(const ParameterSet& set, EqualiserKind kind, i
 }
 
 void EqualiserBands::StoreInto(ParameterSet& set, int channel) const {
-    const auto fields = Fields(set, kind, channel);
+    const auto fields = ChannelSpans(set, kind, channel);
     std::copy_n(gains.begin(), std::min(gains.size(), fields.gains.size()), fields.gains.begin());
     std::copy_n(frequencies.begin(), std::min(frequencies.size(), fields.frequencies.size()),
                 fields.frequencies.begin());
@@ -64,16 +67,17 @@ void EqualiserBands::StoreInto(ParameterSet& set, int channel) const {
 }
 
 std::vector<float> EqualiserBands::Record() const {
-    const auto bands = static_cast<std::size_t>(Bands());
-    std::vector<float> record(static_cast<std::size_t>(RecordFloats(kind)), 0.0f);
+    const RecordLayout& layout = Layout(kind);
+    const auto bands = static_cast<std::size_t>(layout.bands);
+    std::vector<float> record(layout.floats, 0.0f);
     for (std::size_t i = 0; i < bands && i < gains.size(); ++i) {
-        record[i] = static_cast<float>(gains[i]);
+        record[layout.gain + i] = static_cast<float>(gains[i]);
     }
     for (std::size_t i = 0; i < bands && i < frequencies.size(); ++i) {
-        record[bands + i] = static_cast<float>(frequencies[i]);
+        record[layout.frequency + i] = static_cast<float>(frequencies[i]);
     }
     for (std::size_t i = 0; i + 2 < bands && i < q.size(); ++i) {
-        record[2 * bands + i] = q[i];
+        record[layout.q + i] = q[i];
     }
     return record;
 }

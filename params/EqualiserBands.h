@@ -1,6 +1,8 @@
 #pragma once
 
+#include "params/EqualiserRecord.h"
 #include "params/ParameterSet.h"
+#include "tool/RecordLayout.h"
 
 #include <cstdint>
 #include <vector>
@@ -20,6 +22,10 @@ struct EqualiserBands {
     std::vector<int32_t> frequencies;
     std::vector<float> q;
 
+    // The design record's layout (band count, positions, band kinds) and the per-channel fields
+    // of kind.
+    static const RecordLayout& Layout(EqualiserKind kind);
+    static const EqualiserFields& Fields(EqualiserKind kind);
     // 10 or 8.
     static int BandCount(EqualiserKind kind);
     static int PeakCount(EqualiserKind kind) { return BandCount(kind) - 2; }
@@ -28,7 +34,7 @@ struct EqualiserBands {
 
     // All gains 0 dB, frequencies 0 Hz, Q 0: the shape of kind with nothing in it.
     static EqualiserBands Empty(EqualiserKind kind);
-    // The bands of that equaliser of a channel (0 is L, any other channel R).
+    // The bands of that equaliser of a channel (see ChannelField::Index).
     static EqualiserBands Of(const ParameterSet& set, EqualiserKind kind, int channel);
     // Writes the bands into that equaliser of a channel; nothing else of the set changes.
     void StoreInto(ParameterSet& set, int channel) const;
