@@ -121,7 +121,47 @@
       u"Collect mode: the language file \"%1\" is kept as \"%2\" before it is written over.") \
     X(CollectBackupFailed, u"IDS_COLLECT_BACKUP_FAILED", \
       u"Collect mode: the language file \"%1\" could not be copied to \"%2\", so it is not " \
-      u"written over; the collected texts stay in memory.")
+      u"written over; the collected texts stay in memory.") \
+    X(UndoStep, u"IDS_UNDO_STEP", u"Undo %1") \
+    X(RedoStep, u"IDS_REDO_STEP", u"Redo %1") \
+    X(DiscardUnsaved, u"IDS_DISCARD_UNSAVED", u"Discard unsaved changes?") \
+    X(StepBand, u"IDS_STEP_BAND", u"%1 band %2 %3") \
+    X(StepHandle, u"IDS_STEP_HANDLE", u"%1 band %2") \
+    X(StepField, u"IDS_STEP_FIELD", u"%1 %2") \
+    X(StepTenBand, u"IDS_STEP_TEN_BAND", u"ten-band") \
+    X(StepEightBand, u"IDS_STEP_EIGHT_BAND", u"eight-band") \
+    X(StepGain, u"IDS_STEP_GAIN", u"gain") \
+    X(StepFrequency, u"IDS_STEP_FREQUENCY", u"frequency") \
+    X(StepQ, u"IDS_STEP_Q", u"Q") \
+    X(StepLowBand, u"IDS_STEP_LOW_BAND", u"low band") \
+    X(StepHighBand, u"IDS_STEP_HIGH_BAND", u"high band") \
+    X(StepDivisionFrequency, u"IDS_STEP_DIVISION_FREQUENCY", u"division frequency") \
+    X(StepMakeupGain, u"IDS_STEP_MAKEUP_GAIN", u"makeup gain") \
+    X(StepThresholdL, u"IDS_STEP_THRESHOLD_L", u"threshold L") \
+    X(StepThresholdH, u"IDS_STEP_THRESHOLD_H", u"threshold H") \
+    X(StepStaticTime, u"IDS_STEP_STATIC_TIME", u"static time") \
+    X(StepRatioLNumerator, u"IDS_STEP_RATIO_L_NUMERATOR", u"ratio L numerator") \
+    X(StepRatioLDenominator, u"IDS_STEP_RATIO_L_DENOMINATOR", u"ratio L denominator") \
+    X(StepRatioHNumerator, u"IDS_STEP_RATIO_H_NUMERATOR", u"ratio H numerator") \
+    X(StepRatioHDenominator, u"IDS_STEP_RATIO_H_DENOMINATOR", u"ratio H denominator") \
+    X(StepReleaseTime, u"IDS_STEP_RELEASE_TIME", u"release time") \
+    X(StepSmoothTime, u"IDS_STEP_SMOOTH_TIME", u"smooth time") \
+    X(StepAttackTime, u"IDS_STEP_ATTACK_TIME", u"attack time") \
+    X(StepThreshold, u"IDS_STEP_THRESHOLD", u"threshold") \
+    X(StepSampleRate, u"IDS_STEP_SAMPLE_RATE", u"sample rate") \
+    X(StepChannelCount, u"IDS_STEP_CHANNEL_COUNT", u"channel count") \
+    X(StepChannel, u"IDS_STEP_CHANNEL", u"%1 channel") \
+    X(StepLink, u"IDS_STEP_LINK", u"Link") \
+    X(StepPageLink, u"IDS_STEP_PAGE_LINK", u"%1 Link") \
+    X(StepMode, u"IDS_STEP_MODE", u"%1 mode") \
+    X(StepReset, u"IDS_STEP_RESET", u"Reset") \
+    X(StepLoad, u"IDS_STEP_LOAD", u"Load") \
+    X(StepRead, u"IDS_STEP_READ", u"Read") \
+    X(StepCancel, u"IDS_STEP_CANCEL", u"Cancel") \
+    X(StepRecallA, u"IDS_STEP_RECALL_A", u"Recall A") \
+    X(StepRecallB, u"IDS_STEP_RECALL_B", u"Recall B") \
+    X(StepFit, u"IDS_STEP_FIT", u"fit") \
+    X(StepEqImport, u"IDS_STEP_EQ_IMPORT", u"EQ import")
 // clang-format on
 
 enum class TextId {
