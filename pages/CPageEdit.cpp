@@ -96,6 +96,7 @@ bool CPageEdit::ReportNow() {
         pending_.clear();
         return false;
     }
+    emit Committed();
     return true;
 }
 

@@ -56,10 +56,25 @@ public:
     // Whether a focus change with this reason leaves the box for another control.
     static bool LeavesForAnotherControl(Qt::FocusReason reason);
 
+    // While one exists, no box reports that it lost the focus: for code that sets the editor's
+    // boxes and pages itself (restoring an earlier state), which must not run checks or commits.
+    class Quiet {
+    public:
+        Quiet() : previous_(returningFocus_) { returningFocus_ = true; }
+        ~Quiet() { returningFocus_ = previous_; }
+        Quiet(const Quiet&) = delete;
+        Quiet& operator=(const Quiet&) = delete;
+
+    private:
+        bool previous_;
+    };
+
 signals:
     // The entry is to be committed (checked, or stored by the main window): the focus left the
     // box for another control, or ReportNow ran.
     void FocusLeft();
+    // After FocusLeft, when no check failed: the box's value counts as committed.
+    void Committed();
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
