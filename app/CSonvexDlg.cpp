@@ -4,6 +4,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CBusyDialog.h"
 #include "app/CChainPanel.h"
+#include "app/CEditHistory.h"
 #include "app/CMessageReporter.h"
 #include "app/CModePanel.h"
 #include "base/NativePath.h"
@@ -61,13 +62,6 @@ constexpr std::array<bool ParameterSet::*, CModePanel::kModeBoxCount> kModeSwitc
     &ParameterSet::EQSwtch, &ParameterSet::DrcSwtch, &ParameterSet::EQSwtch1,
     &ParameterSet::LimitSwtch};
 
-// Gain1 (first) or Gain2 of a channel.
-int32_t& Gain(ParameterSet& set, int channel, bool first) {
-    static constexpr const ChannelField& kGain1 = ChannelFields::Get("SCTRGAIN*1");
-    static constexpr const ChannelField& kGain2 = ChannelFields::Get("SCTRGAIN*2");
-    return (first ? kGain1 : kGain2).Of(channel).Ints(set)[0];
-}
-
 std::u16string_view View(const QString& text) {
     return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
 }
@@ -118,16 +112,25 @@ CSonvexDlg::CSonvexDlg(std::u16string programDirectory, QWidget* parent)
     CreatePages();
     status_->hide();
     ConnectUi();
+    // Last: its handlers run after the window's and the pages' own.
+    history_ = std::make_unique<CEditHistory>(*this, Texts());
 }
 
 CSonvexDlg::~CSonvexDlg() {
     closing_ = true;
+    history_.reset();
     // The pages refer to the configuration and language objects: they go while those still exist.
     delete tabs_;
 }
 
 QString CSonvexDlg::TitleText() {
     return QString::fromUtf16(SonvexVersion::kTitle);
+}
+
+int32_t& CSonvexDlg::Gain(ParameterSet& set, int channel, bool first) {
+    static constexpr const ChannelField& kGain1 = ChannelFields::Get("SCTRGAIN*1");
+    static constexpr const ChannelField& kGain2 = ChannelFields::Get("SCTRGAIN*2");
+    return (first ? kGain1 : kGain2).Of(channel).Ints(set)[0];
 }
 
 void CSonvexDlg::CreateUi() {
@@ -184,6 +187,15 @@ void CSonvexDlg::CreateMenu() {
     QMenu* file = menuBar_->addMenu(QStringLiteral("File"));
     addCommand(*file, "Load", kLoadCommandId, &CSonvexDlg::OnLoad);
     addCommand(*file, "Save As", kSaveAsCommandId, &CSonvexDlg::OnSaveAs);
+    // The edit history connects its items itself.
+    file->addSeparator();
+    for (const CEditHistory::MenuItem& item : CEditHistory::kMenuItems) {
+        if (item.text == nullptr) {
+            file->addSeparator();
+        } else {
+            addCommand(*file, item.text, item.id, nullptr);
+        }
+    }
     QMenu* port = menuBar_->addMenu(QStringLiteral("COM Port"));
     addCommand(*port, "Setting", kComSettingCommandId, &CSonvexDlg::OnComSetting);
     addCommand(*menuBar_, "View", kViewCommandId, nullptr);
@@ -306,7 +318,11 @@ QPushButton& CSonvexDlg::CommandButton(int id) const {
 }
 
 bool CSonvexDlg::SaveConfig() {
-    return settings_.Save(u"");
+    const bool saved = settings_.Save(u"");
+    if (saved && history_ != nullptr) {
+        history_->MarkClean();
+    }
+    return saved;
 }
 
 bool CSonvexDlg::CommitBeforeCommand(bool focusedBox) {
@@ -441,7 +457,7 @@ void CSonvexDlg::StorePublicAndPages() {
     StorePages();
 }
 
-void CSonvexDlg::OnSave() {
+void CSonvexDlg::StoreEditor() {
     ParameterSet& p = Params();
     const QString gain1 = modes_->Gain1Box().text();
     const QString gain2 = modes_->Gain2Box().text();
@@ -455,9 +471,16 @@ void CSonvexDlg::OnSave() {
         Gain(p, p.Channel, false) = NumberText::ParseInt(View(gain2));
     }
     StorePublicAndPages();
+}
+
+void CSonvexDlg::OnSave() {
+    StoreEditor();
     eqPage_->DrawCurve();
     eq1Page_->DrawCurve();
-    if (SaveConfig()) {
+    // A save is no step: undo goes back over the edits, and the user saves again.
+    const bool saved = SaveConfig();
+    history_->Settle();
+    if (saved) {
         ShowMessage(QStringLiteral(u"保存成功"), false);
     } else {
         // Saying "saved" when nothing reached the disk would lose the user's edits at exit.
@@ -481,12 +504,15 @@ void CSonvexDlg::OnCancel() {
         modes_->Gain1Box().setText(
             QString::fromStdString(NumberText::FormatFixed(Gain(p, 0, true), 1)));
     }
+    history_->Record(TextId::StepCancel);
 }
 
 void CSonvexDlg::OnReset() {
     publicPage_->Store();
     ParameterSet& p = Params();
     if (!ResetEqBands(p)) {
+        // The public page's values were stored all the same.
+        history_->Record(TextId::StepReset);
         ShowMessage(QStringLiteral(u"不支持该采样率 "), true);
         return;
     }
@@ -494,6 +520,7 @@ void CSonvexDlg::OnReset() {
     eqPage_->LoadChannel(p.EQChannel);
     eq1Page_->DrawCurve();
     eq1Page_->LoadChannel(p.EQ1Channel);
+    history_->Record(TextId::StepReset);
     ShowMessage(QStringLiteral(u"重置成功"), false);
 }
 
@@ -541,9 +568,14 @@ bool CSonvexDlg::IsOwnBox(const QWidget* widget) const {
 void CSonvexDlg::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        // Enter elsewhere (a page's box, a button) does nothing here.
+        // Enter in a page's box commits it as leaving it would (its check runs); elsewhere (a
+        // button) it does nothing here.
         if (IsOwnBox(focusWidget())) {
             OnDefaultCommand();
+        } else if (auto* box = qobject_cast<CPageEdit*>(focusWidget())) {
+            if (CPageEdit::ReportPending()) {
+                box->ReportNow();
+            }
         }
         event->accept();
         return;
@@ -552,6 +584,10 @@ void CSonvexDlg::keyPressEvent(QKeyEvent* event) {
 }
 
 void CSonvexDlg::done(int result) {
+    // What would be lost is named in a question first; Cancel keeps the window open.
+    if (!closing_ && history_ != nullptr && !history_->ConfirmClose()) {
+        return;
+    }
     // Nothing is stored on the way out, not even a gain box that loses the focus as it closes.
     closing_ = true;
     QDialog::done(result);
@@ -576,11 +612,14 @@ void CSonvexDlg::OnSet() {
     // Sent under the sample rate and channel count the public page shows.
     StorePublicAndPages();
     if (RunTransfer(TransferDirection::Push) < 0) {
+        history_->Settle();
         ShowMessage(QStringLiteral(u"设置失败"), true);
         return;
     }
     eqPage_->DrawCurve();
     SaveConfig();
+    history_->MarkClean(); // sent, even when config.ini could not be written
+    history_->Settle();
     ShowMessage(QStringLiteral(u"设置成功"), false);
 }
 
@@ -592,18 +631,23 @@ void CSonvexDlg::OnRead() {
     ShowParameterSet();
     eqPage_->DrawCurve();
     eq1Page_->DrawCurve();
+    history_->Record(TextId::StepRead);
+    history_->MarkClean();
     ShowMessage(QStringLiteral(u"读取参数成功"), false);
 }
 
 void CSonvexDlg::ShowParameterSet() {
     ParameterSet& p = Params();
-    ShowGains();
+    FillControls();
+    for (CProcessingPage* page :
+         std::array<CProcessingPage*, 4>{eqPage_, drcPage_, eq1Page_, limitPage_}) {
+        page->SetChannelBoxIndex(page->SelectedChannel());
+    }
     publicPage_->Fill();
     eqPage_->LoadChannel(p.EQChannel);
     drcPage_->LoadChannel(p.DrcChannel);
     eq1Page_->LoadChannel(p.EQ1Channel);
     limitPage_->LoadChannel(p.LimitChannel);
-    ShowModes();
 }
 
 // --- Menu ---------------------------------------------------------------------------------------
@@ -629,6 +673,8 @@ void CSonvexDlg::OnLoad() {
         return;
     }
     ShowParameterSet();
+    history_->Record(TextId::StepLoad);
+    history_->MarkClean();
 }
 
 void CSonvexDlg::OnSaveAs() {
@@ -643,6 +689,10 @@ void CSonvexDlg::OnSaveAs() {
     const std::u16string path = chosen.toStdU16String();
     const ParameterFileResult result =
         ParameterFile::WriteParameterFile(path, Params(), eqPage_->Tool());
+    if (result.Ok()) {
+        history_->MarkClean();
+    }
+    history_->Settle();
     if (!result.Ok()) {
         ShowMessage(QString::fromStdU16String(ParameterFile::Message(result, path, Texts())), true);
         return;

@@ -12,9 +12,11 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
 class CChainPanel;
+class CEditHistory;
 class CDlgDrc;
 class CDlgEQ1;
 class CDlgEq;
@@ -44,6 +46,10 @@ class QTabWidget;
 // config.ini is saved after the commits of this window (a gain box left, the channel box, Link,
 // a mode box), after a successful Set and after Save; never by Read, Reset, Cancel, Load, Save
 // As, or on the way out.
+//
+// The edit history (History) records every change of what the editor holds as one undo step,
+// keeps the A/B snapshots and the title's markers, and asks before the window closes while
+// something would be lost.
 //
 // Every command (buttons, chain buttons, menu items, the tab, channel, Link and mode boxes, the
 // default command) first runs the commits that the focus change of its click caused: a gain box
@@ -83,6 +89,9 @@ public:
     // Asks for the file of Load or Save As; an empty text means cancelled.
     using FileNameAsker = std::function<QString(ParameterFileChooser::Purpose)>;
 
+    // The Gain1 (first) or Gain2 field of a channel; any non-zero channel is R.
+    static int32_t& Gain(ParameterSet& set, int channel, bool first);
+
     // programDirectory ends with a separator; empty means the running program's directory.
     explicit CSonvexDlg(std::u16string programDirectory = {}, QWidget* parent = nullptr);
     ~CSonvexDlg() override;
@@ -116,6 +125,18 @@ public:
     void OnComSetting();
     void OnAbout();
 
+    // The commits still waiting from the focus change of the click that runs a command, and
+    // with focusedBox (a menu item, which leaves the focus where it is) the commit of the box
+    // that has the focus. False when an entry check failed: the command must not run.
+    bool CommitBeforeCommand(bool focusedBox = false);
+    // What Save stores, without saving: the gain boxes (both channels with Link), the public
+    // page's boxes (SWFS, CHANUM) and the four processing pages (both channels when linked).
+    void StoreEditor();
+    // The whole window shows the parameter set: the channel, Link, mode and gain boxes, the
+    // public page, and each processing page its own channel with its Link state (the equaliser
+    // pages redraw their curves). After Read, Load and when the history restores a state.
+    void ShowParameterSet();
+
     const std::u16string& ProgramDir() const { return programDirectory_; }
     bool ConfigLoaded() const { return configLoaded_; }
     CIniSettingBase& Settings() { return settings_; }
@@ -141,6 +162,8 @@ public:
     CDlgDrc& DrcPage() const { return *drcPage_; }
     CDlgEQ1& EightBandPage() const { return *eq1Page_; }
     CDlgLimit& LimiterPage() const { return *limitPage_; }
+    // Undo and redo, A/B snapshots, the unsaved-changes marker and question.
+    CEditHistory& History() const { return *history_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -159,10 +182,6 @@ private:
 
     ParameterSet& Params() { return settings_.Params; }
     bool SaveConfig();
-    // The commits still waiting from the focus change of the click that runs a command, and
-    // with focusedBox (a menu item, which leaves the focus where it is) the commit of the box
-    // that has the focus. False when an entry check failed: the command must not run.
-    bool CommitBeforeCommand(bool focusedBox = false);
     void StoreGain(bool first);
     // The page that a chain button's tab shows.
     CProcessingPage& BlockPage(int tab) const;
@@ -173,9 +192,6 @@ private:
     // Gain boxes of the channel Channel selects, as decimal integers.
     void ShowGains();
     void ShowModes();
-    // After Read or Load: the gain and mode boxes, the public page and the four processing
-    // pages (each its own channel) show the parameter set.
-    void ShowParameterSet();
     // Prepare on this thread, adb on a worker thread behind the busy dialog, Finish here.
     int RunTransfer(TransferDirection direction);
     bool IsOwnBox(const QWidget* widget) const;
@@ -203,4 +219,5 @@ private:
     CDlgDrc* drcPage_ = nullptr;
     CDlgEQ1* eq1Page_ = nullptr;
     CDlgLimit* limitPage_ = nullptr;
+    std::unique_ptr<CEditHistory> history_;
 };
