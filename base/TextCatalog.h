@@ -117,6 +117,61 @@
     X(PullCannotMoveAside, u"IDS_PULL_CANNOT_MOVE_ASIDE", \
       u"The earlier \"%1\" could not be moved aside to \"%2\" before the pull; nothing was " \
       u"fetched.") \
+    X(BusySending, u"IDS_BUSY_SENDING", u"Sending the parameter file to the device over adb…") \
+    X(BusyVerifying, u"IDS_BUSY_VERIFYING", \
+      u"Reading the parameter file back from the device to check it…") \
+    X(BusyListing, u"IDS_BUSY_LISTING", u"Looking for the attached devices…") \
+    X(AdbNotFound, u"IDS_ADB_NOT_FOUND", \
+      u"adb was not found (looked in the program folder and on PATH)") \
+    X(AdbNotStarted, u"IDS_ADB_NOT_STARTED", u"adb was found but could not be started") \
+    X(AdbNoAnswer, u"IDS_ADB_NO_ANSWER", u"no answer within %1 s") \
+    X(AdbExitCode, u"IDS_ADB_EXIT_CODE", u"adb ended with exit code %1") \
+    X(AdbNoFile, u"IDS_ADB_NO_FILE", u"adb reported success but left no readable file") \
+    X(DeviceNotAttached, u"IDS_DEVICE_NOT_ATTACHED", \
+      u"The chosen device %1 is not attached. Attach it, or choose another one in the Device " \
+      u"menu.") \
+    X(DeviceNotReady, u"IDS_DEVICE_NOT_READY", \
+      u"The chosen device %1 is %2 and takes no commands now (an unauthorised device asks on " \
+      u"its screen to allow USB debugging).") \
+    X(DeviceChoose, u"IDS_DEVICE_CHOOSE", u"Several devices are attached. Choose the one to use:") \
+    X(DeviceRemember, u"IDS_DEVICE_REMEMBER", u"Use this device from now on") \
+    X(DeviceMenuLooking, u"IDS_DEVICE_MENU_LOOKING", u"Looking for devices…") \
+    X(DeviceMenuNone, u"IDS_DEVICE_MENU_NONE", u"No device attached") \
+    X(DeviceMenuFailed, u"IDS_DEVICE_MENU_FAILED", u"Devices cannot be listed: %1") \
+    X(DeviceMenuNotAttached, u"IDS_DEVICE_MENU_NOT_ATTACHED", u"%1 — not attached") \
+    X(VerifyMismatch, u"IDS_VERIFY_MISMATCH", \
+      u"The device holds another file than the one sent; %1 differences:") \
+    X(VerifyCannotRun, u"IDS_VERIFY_CANNOT_RUN", \
+      u"The parameter file was sent, but reading it back to check it failed, so it is not known " \
+      u"whether the device holds it.") \
+    X(VerifyMore, u"IDS_VERIFY_MORE", u"… and %1 more") \
+    X(DiffTenBandCoefficients, u"IDS_DIFF_TEN_BAND_COEFFICIENTS", \
+      u"ten-band coefficients of band %1") \
+    X(DiffEightBandCoefficients, u"IDS_DIFF_EIGHT_BAND_COEFFICIENTS", \
+      u"eight-band coefficients of band %1") \
+    X(DiffFileLength, u"IDS_DIFF_FILE_LENGTH", u"file length") \
+    X(DiffBlockFile, u"IDS_DIFF_BLOCK_FILE", u"file") \
+    X(DiffBlockEditor, u"IDS_DIFF_BLOCK_EDITOR", u"editor state") \
+    X(DiffBlockSettings, u"IDS_DIFF_BLOCK_SETTINGS", u"settings") \
+    X(DiffBand, u"IDS_DIFF_BAND", u"band %1") \
+    X(DiffSentRead, u"IDS_DIFF_SENT_READ", u"%1: sent %2, read %3") \
+    X(CompareTitle, u"IDS_COMPARE_TITLE", u"Compare with %1") \
+    X(CompareDevice, u"IDS_COMPARE_DEVICE", u"the device %1") \
+    X(CompareField, u"IDS_COMPARE_FIELD", u"Field") \
+    X(CompareChannel, u"IDS_COMPARE_CHANNEL", u"Channel") \
+    X(CompareBlock, u"IDS_COMPARE_BLOCK", u"Block") \
+    X(CompareBand, u"IDS_COMPARE_BAND", u"Band") \
+    X(CompareEditor, u"IDS_COMPARE_EDITOR", u"Editor") \
+    X(CompareOther, u"IDS_COMPARE_OTHER", u"Other") \
+    X(CompareIdentical, u"IDS_COMPARE_IDENTICAL", u"identical") \
+    X(CompareDifferences, u"IDS_COMPARE_DIFFERENCES", u"%1 differences") \
+    X(CompareCannotRead, u"IDS_COMPARE_CANNOT_READ", u"The file \"%1\" cannot be compared: %2.") \
+    X(CompareNeitherKind, u"IDS_COMPARE_NEITHER_KIND", \
+      u"it is neither a parameter file nor a configuration file") \
+    X(CompareDeviceFailed, u"IDS_COMPARE_DEVICE_FAILED", \
+      u"The parameter file of the device could not be read.") \
+    X(CompareNoCoefficients, u"IDS_COMPARE_NO_COEFFICIENTS", \
+      u"The filter design library %1 is not loaded, so the coefficients are not compared.") \
     X(CollectBackup, u"IDS_COLLECT_BACKUP", \
       u"Collect mode: the language file \"%1\" is kept as \"%2\" before it is written over.") \
     X(CollectBackupFailed, u"IDS_COLLECT_BACKUP_FAILED", \
