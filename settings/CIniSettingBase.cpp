@@ -135,6 +135,29 @@ void CIniSettingBase::SaveSystemKeys() {
     }
 }
 
+std::u16string CIniSettingBase::SectionValue(std::u16string_view section,
+                                             std::u16string_view key) const {
+    const IniSection* found = document_ ? document_->FindSection(section) : nullptr;
+    const IniEntry* entry = found != nullptr ? found->FindEntry(key) : nullptr;
+    return entry != nullptr ? entry->Value() : std::u16string();
+}
+
+bool CIniSettingBase::SaveSectionValue(std::u16string_view section, std::u16string_view key,
+                                       const std::u16string& value) {
+    if (!document_ || filePath_.empty()) {
+        lastFile_ = IniFileResult{IniFileStatus::NoFile};
+        return false;
+    }
+    IniEntry& entry = document_->FindOrAddSection(section).FindOrAddEntry(key);
+    const std::u16string before = entry.Value();
+    entry.SetValue(value);
+    lastFile_ = WriteIniFile(*document_, filePath_);
+    if (!lastFile_.Ok()) {
+        entry.SetValue(before); // the file keeps the old value: so does the document
+    }
+    return lastFile_.Ok();
+}
+
 bool CIniSettingBase::LoadFromProgramDirectory(const std::u16string& programDirectory) {
     const std::u16string path = programDirectory + u"config.ini";
     if (!NativePath::Exists(path)) {

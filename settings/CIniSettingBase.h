@@ -24,6 +24,15 @@ public:
     // The selected language file: program directory + LangPath + Lang1File (Selected 1) or
     // Lang2File (otherwise), joined by plain concatenation.
     std::u16string LanguageFilePath(const std::u16string& programDirectory) const;
+
+    // A key of a section the configuration itself does not read ([Device], ...): its value, or
+    // empty when the file lacks it. The current section stays as it is.
+    std::u16string SectionValue(std::u16string_view section, std::u16string_view key) const;
+    // Sets such a key and writes config.ini at once with only that change: what the file holds
+    // otherwise stays as the last Load or Save left it (edits not yet saved stay unsaved).
+    // False, with LastFileResult saying why, when no file was loaded or it cannot be written.
+    bool SaveSectionValue(std::u16string_view section, std::u16string_view key,
+                          const std::u16string& value);
     // An empty LogPath becomes program directory + "Log" + separator; that one directory is
     // created when nothing of that name exists. Failures are not reported.
     void PrepareLogDirectory(const std::u16string& programDirectory);
