@@ -2,6 +2,7 @@
 
 #include "base/NativePath.h"
 #include "base/NumberText.h"
+#include "device/AdbFailure.h"
 #include "device/ProcessRunner.h"
 #include "params/ParameterFile.h"
 
@@ -117,11 +118,11 @@ TransferPlan DeviceTransfer::Prepare(TransferDirection direction) {
     const std::string adb = FindAdb(programDirectory_);
     if (!adb.empty()) {
         const std::string local = NativePath::Narrow(plan.localPath);
-        const std::string remote = DeviceDirectory() + plan.deviceName;
+        const std::string remote = RemotePath(plan);
         if (direction == TransferDirection::Push) {
-            plan.command.argv = {adb, "push", local, remote};
+            plan.command.argv = AdbArgv(adb, serial_, {"push", local, remote});
         } else {
-            plan.command.argv = {adb, "pull", remote, local};
+            plan.command.argv = AdbArgv(adb, serial_, {"pull", remote, local});
             // What is still there is no complete copy (a killed pull's part, say): whatever
             // stands there after the pull is then the device's file, or nothing.
             if (IsRegularFile(local)) {
@@ -133,14 +134,39 @@ TransferPlan DeviceTransfer::Prepare(TransferDirection direction) {
     return plan;
 }
 
+std::vector<std::string> DeviceTransfer::AdbArgv(const std::string& adb, const std::string& serial,
+                                                 std::vector<std::string> words) {
+    if (adb.empty()) {
+        return {};
+    }
+    std::vector<std::string> argv{adb};
+    if (!serial.empty()) {
+        argv.insert(argv.end(), {"-s", serial});
+    }
+    argv.insert(argv.end(), words.begin(), words.end());
+    return argv;
+}
+
+void DeviceTransfer::Address(AdbCommand& command, const std::string& serial) {
+    if (!serial.empty() && !command.argv.empty()) {
+        command.argv.insert(command.argv.begin() + 1, {"-s", serial});
+    }
+}
+
+std::string DeviceTransfer::RemotePath(const TransferPlan& plan) {
+    return DeviceDirectory() + plan.deviceName;
+}
+
 AdbRunResult DeviceTransfer::RunAdb(const AdbCommand& command) {
     AdbRunResult result;
     if (command.argv.empty()) {
+        result.found = false;
         return result; // adb was not found: not started
     }
     ProcessRunner runner;
     result.started = runner.Run(command.argv, command.timeoutMs);
     result.exitCode = runner.ExitCode();
+    result.timedOut = runner.TimedOut();
     result.output = std::string(runner.CapturedOutput());
     return result;
 }
@@ -151,10 +177,10 @@ int DeviceTransfer::Finish(const TransferPlan& plan, const AdbRunResult& run) {
         return -1; // refused in Prepare, already reported
     }
     if (!run.started) {
-        return Fail(plan, -2);
+        return Fail(plan, -2, run);
     }
     if (run.exitCode != 0) {
-        return Fail(plan, -1);
+        return Fail(plan, -1, run);
     }
     if (plan.direction == TransferDirection::Push) {
         return 0;
@@ -163,13 +189,13 @@ int DeviceTransfer::Finish(const TransferPlan& plan, const AdbRunResult& run) {
     // load whatever copy an earlier transfer left.
     lastRead_ = ParameterFile::ReadParameterFile(plan.localPath, params_, fileLength_);
     if (lastRead_.status == ParameterFileStatus::CannotRead) {
-        return Fail(plan, -1);
+        return Fail(plan, -1, run);
     }
     if (!lastRead_.Ok()) {
         // adb did its part; the device's file is what cannot be trusted.
         PutBack(plan, true);
-        reporter_.Report(ParameterFile::Message(
-            lastRead_, NumberText::Widen(DeviceDirectory() + plan.deviceName), texts_));
+        reporter_.Report(
+            ParameterFile::Message(lastRead_, NumberText::Widen(RemotePath(plan)), texts_));
         return -1;
     }
     if (plan.hasOldCopy) {
@@ -214,8 +240,9 @@ void DeviceTransfer::PutBack(const TransferPlan& plan, bool adbRan) {
     }
 }
 
-int DeviceTransfer::Fail(const TransferPlan& plan, int code) {
+int DeviceTransfer::Fail(const TransferPlan& plan, int code, const AdbRunResult& run) {
     PutBack(plan, code != -2);
-    reporter_.Report(FailureMessage());
+    reporter_.ReportFailure(FailureMessage(),
+                            AdbFailure::Detail(run, plan.command.timeoutMs, texts_));
     return code;
 }

@@ -22,6 +22,12 @@ class TransferReporter {
 public:
     virtual ~TransferReporter() = default;
     virtual void Report(const std::u16string& message) = 0;
+    // A failure of adb itself ("update parameter fail!") with the words that say why (see
+    // AdbFailure::Detail); shows message alone unless overridden.
+    virtual void ReportFailure(const std::u16string& message, const std::u16string& detail) {
+        static_cast<void>(detail);
+        Report(message);
+    }
 };
 
 // The adb run of one transfer: plain data, safe to hand to another thread.
@@ -31,9 +37,11 @@ struct AdbCommand {
 };
 
 struct AdbRunResult {
-    bool started = false; // adb (and the runner's reader) could be started
-    int exitCode = -1;    // -1 also when killed at the time-out
-    std::string output;   // the first 40960 bytes adb wrote
+    bool found = true;     // false: no adb in the program directory or on PATH
+    bool started = false;  // adb (and the runner's reader) could be started
+    int exitCode = -1;     // -1 also when killed at the time-out
+    bool timedOut = false; // killed because it outlived the time-out
+    std::string output;    // the first 40960 bytes adb wrote
 };
 
 // What Prepare did, for RunAdb and Finish.
@@ -78,6 +86,9 @@ public:
 
     // The texts of the refusals it reports (built-in English until set).
     void SetTexts(TextCatalog texts) { texts_ = texts; }
+    // The device every adb command of this transfer addresses ("adb -s SERIAL ..."); empty (the
+    // default) leaves the choice to adb, which refuses when several devices are attached.
+    void SetSerial(std::string serial) { serial_ = std::move(serial); }
 
     TransferPlan Prepare(TransferDirection direction);
     static AdbRunResult RunAdb(const AdbCommand& command);
@@ -103,13 +114,22 @@ public:
     // adb ("adb.exe" on Windows) in programDirectory, else the first in PATH; a path to run, or
     // empty when none is found.
     static std::string FindAdb(const std::u16string& programDirectory);
+    // The argument vector of an adb command: adb, "-s" and serial when one is given, then words.
+    // Empty when adb is empty (not found).
+    static std::vector<std::string> AdbArgv(const std::string& adb, const std::string& serial,
+                                            std::vector<std::string> words);
+    // Makes an adb command address the device serial ("adb -s SERIAL ..."); nothing for an empty
+    // serial or a command without adb.
+    static void Address(AdbCommand& command, const std::string& serial);
+    // The full device path of a plan: DeviceDirectory() + deviceName.
+    static std::string RemotePath(const TransferPlan& plan);
 
 private:
     bool MoveAside(TransferPlan& plan);
     // After a failed pull: the complete earlier copy goes back to EQPara.bin; without one, a file
     // that adb (when it ran) left there is removed.
     void PutBack(const TransferPlan& plan, bool adbRan);
-    int Fail(const TransferPlan& plan, int code);
+    int Fail(const TransferPlan& plan, int code, const AdbRunResult& run);
 
     ParameterSet& params_;
     const ToolLibrary& tool_;
@@ -117,6 +137,7 @@ private:
     TransferReporter& reporter_;
     int timeoutMs_;
     TextCatalog texts_;
+    std::string serial_;
     FileLength fileLength_ = FileLength::Exact;
     AdbRunResult lastRun_;
     ParameterFileResult lastRead_;

@@ -202,6 +202,7 @@ bool ProcessRunner::Run(const std::vector<std::string>& argv, int timeoutMs) {
     }
     command_ = argv;
     exitCode_ = -1;
+    timedOut_ = false;
     capturedCount_ = 0;
     processId_ = 0;
     if (command_.empty() || !OpenDescriptors()) {
@@ -239,6 +240,7 @@ bool ProcessRunner::WaitForExit(int timeoutMs) {
     const std::optional<int32_t> exitCode = ReapWithin(pid, timeoutMs);
     if (!exitCode) {
         KillAndReap(pid);
+        timedOut_ = true;
     }
     exitCode_ = exitCode.value_or(-1);
     childPending_ = false;

@@ -77,6 +77,8 @@ public:
     // was not started, when it was killed at the time-out or ended by any signal, and when its
     // status could not be read.
     int32_t ExitCode() const { return exitCode_; }
+    // Whether the last child was killed because it outlived the time-out.
+    bool TimedOut() const { return timedOut_; }
     // The argument vector of the last Run.
     const std::vector<std::string>& Command() const { return command_; }
     // The first kCaptureCapacity bytes the child wrote to standard output and error together.
@@ -105,6 +107,7 @@ private:
     void* callbackContext_ = nullptr;
     std::vector<std::string> command_;
     int32_t exitCode_ = -1;
+    bool timedOut_ = false;
     std::array<char, kCaptureCapacity> captured_{};
     int32_t capturedCount_ = 0;
     int32_t processId_ = 0;

@@ -21,7 +21,9 @@ FakeAdb::FakeAdb() : dir_("sonvex fake adb") {
     fs::permissions(AdbPath(), fs::perms::owner_all, fs::perm_options::replace);
     for (const char* variable :
          {"FAKE_ADB_DEVICE_DIR", "FAKE_ADB_LOG", "FAKE_ADB_FLOOD", "FAKE_ADB_LINGER",
-          "FAKE_ADB_LINGER_PID_FILE", "FAKE_ADB_HANG", "FAKE_ADB_FAIL", "FAKE_ADB_NOWRITE"}) {
+          "FAKE_ADB_LINGER_PID_FILE", "FAKE_ADB_HANG", "FAKE_ADB_FAIL", "FAKE_ADB_NOWRITE",
+          "FAKE_ADB_DEVICES", "FAKE_ADB_CORRUPT", "FAKE_ADB_VANISH", "FAKE_ADB_SLOW",
+          "FAKE_ADB_SLOW_SERIAL", "FAKE_ADB_EVENTS"}) {
         Remember(variable);
         ::unsetenv(variable);
     }
@@ -55,6 +57,25 @@ std::u16string FakeAdb::ProgramDir16() const {
 
 std::string FakeAdb::DeviceFile(const std::string& remote) const {
     return deviceDir_ + remote;
+}
+
+void FakeAdb::SetDevices(const std::string& devices) {
+    Set("FAKE_ADB_DEVICES", devices);
+    Set("FAKE_ADB_EVENTS", dir_.File("adb events.log"));
+}
+
+std::string FakeAdb::DeviceFileOf(const std::string& serial, const std::string& remote) const {
+    return deviceDir_ + "/" + serial + remote;
+}
+
+std::vector<std::string> FakeAdb::Events() const {
+    std::vector<std::string> events;
+    std::ifstream in(dir_.File("adb events.log"));
+    std::string line;
+    while (std::getline(in, line)) {
+        events.push_back(line);
+    }
+    return events;
 }
 
 void FakeAdb::PutDeviceFile(const std::string& remote, const std::string& bytes) const {

@@ -32,6 +32,14 @@ public:
     bool HasDeviceFile(const std::string& remote) const;
     std::string ReadDeviceFile(const std::string& remote) const;
 
+    // Several devices ("SERIAL:STATE[:MODEL] ..."; see the script), each with its own folder,
+    // and a record of when each push and pull begins and ends (Events).
+    void SetDevices(const std::string& devices);
+    // The host file behind a device path on the device SERIAL of SetDevices.
+    std::string DeviceFileOf(const std::string& serial, const std::string& remote) const;
+    // "begin SERIAL push", "end SERIAL push", ... in the order they happened.
+    std::vector<std::string> Events() const;
+
     // Every call so far, one argument vector (without the program name) per call.
     std::vector<std::vector<std::string>> Calls() const;
 
