@@ -4,6 +4,8 @@
 
 #include "cli/CurveCommand.h"
 #include "cli/DesignCommand.h"
+#include "cli/DevicesCommand.h"
+#include "cli/DiffCommand.h"
 #include "cli/DumpCommand.h"
 #include "cli/ExchangeCommand.h"
 #include "cli/FitCommand.h"
@@ -21,6 +23,8 @@ CliApp::CliApp() {
     commands_.push_back(std::make_unique<ParameterFileCommand>(ParameterFileCommand::Kind::Write));
     commands_.push_back(std::make_unique<ParameterFileCommand>(ParameterFileCommand::Kind::Read));
     commands_.push_back(std::make_unique<DumpCommand>());
+    commands_.push_back(std::make_unique<DiffCommand>());
+    commands_.push_back(std::make_unique<DevicesCommand>());
     commands_.push_back(std::make_unique<TransferCommand>(TransferDirection::Push));
     commands_.push_back(std::make_unique<TransferCommand>(TransferDirection::Pull));
     commands_.push_back(std::make_unique<FitCommand>());
@@ -38,6 +42,13 @@ void CliApp::PrintUsage(std::ostream& stream) const {
     stream << "\nfit prints the RMS errors before and after and the fitted bands as JSON;\n"
               "import-eq prints the bands and every change it made as JSON, and each change\n"
               "also on standard error; without --out neither writes a file.\n";
+    stream
+        << "\ndiff prints {\"identical\": bool, \"differences\": [...]} and exits 0 when A and B\n"
+           "are identical, 1 when not, 2 when one cannot be read; a config.ini counts as the\n"
+           "parameter file push writes from it. push with --serial, --all or --verify prints\n"
+           "each device's result (ok, mismatch, failed, unauthorized, offline) and exits 0\n"
+           "only when every device is ok; --all sends to up to --jobs devices at a time\n"
+           "(default 4); --log FILE appends a JSON line per device with the file's SHA-256.\n";
     stream << "\nJSON and CSV go to standard output, messages to standard error.\n"
               "Exit codes: 0 success, 1 failure, 2 usage error or a measurement, target or EQ\n"
               "file that cannot be read, 3 adb could not be started.\n";

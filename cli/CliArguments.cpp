@@ -21,6 +21,15 @@ std::optional<int32_t> CliArguments::StrictInt(std::string_view word) {
     return value;
 }
 
+bool CliArguments::PositiveInt(std::string_view word, int& ms) {
+    const std::optional<int32_t> value = StrictInt(word);
+    if (!value || *value < 1) {
+        return false;
+    }
+    ms = *value;
+    return true;
+}
+
 std::u16string CliArguments::Path(const std::string& word) {
     return TextCodec::FromUtf8(word);
 }

@@ -14,6 +14,9 @@ class CliArguments {
 public:
     // A whole word as a decimal int32 (optional sign, digits, nothing else); none otherwise.
     static std::optional<int32_t> StrictInt(std::string_view word);
+    // A whole word as a number of 1 or more (a time-out, a count) into value; false, value
+    // unchanged, for anything else.
+    static bool PositiveInt(std::string_view word, int& value);
     // A command-line path (UTF-8 bytes) as the program's UTF-16 path.
     static std::u16string Path(const std::string& word);
     // Loads the configuration named on the command line; false, with a message on err, when it

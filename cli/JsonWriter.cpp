@@ -73,6 +73,12 @@ JsonWriter& JsonWriter::Key(std::string_view key) {
     return *this;
 }
 
+JsonWriter& JsonWriter::Null() {
+    BeforeValue();
+    out_ << "null";
+    return *this;
+}
+
 JsonWriter& JsonWriter::Bool(bool value) {
     BeforeValue();
     out_ << (value ? "true" : "false");

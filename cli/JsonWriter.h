@@ -19,6 +19,7 @@ public:
     JsonWriter& EndArray();
     JsonWriter& Key(std::string_view key);
 
+    JsonWriter& Null();
     JsonWriter& Bool(bool value);
     JsonWriter& Int(int64_t value);
     JsonWriter& Float(float value);

@@ -1,8 +1,17 @@
 #include "cli/TransferCommand.h"
 
+#include "base/NativePath.h"
+#include "base/SafeFile.h"
+#include "base/Sha256.h"
 #include "base/TextCodec.h"
 #include "cli/CliArguments.h"
+#include "cli/LinePush.h"
 #include "cli/ParameterJson.h"
+#include "cli/TransferLog.h"
+#include "cli/TransferOptions.h"
+#include "device/AdbDeviceList.h"
+#include "device/AdbFailure.h"
+#include "device/DevicePush.h"
 #include "params/ToolLibrary.h"
 #include "settings/CIniSettingBase.h"
 
@@ -48,34 +57,40 @@ void ExplainAdbFailure(const DeviceTransfer& transfer, const std::u16string& pro
     }
 }
 
-// The words after "push" or "pull": CONFIG, an optional --timeout MS (1 or more) and, for a pull,
-// --force; false on a usage error (message already written).
-bool ParseArguments(const std::vector<std::string>& args, bool pull, std::string& config,
-                    int& timeoutMs, bool& force, std::ostream& err) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& word = args[i];
-        if (pull && word == "--force") {
-            force = true;
-        } else if (word == "--timeout") {
-            const std::optional<int32_t> value =
-                i + 1 < args.size() ? CliArguments::StrictInt(args[++i]) : std::nullopt;
-            if (!value || *value < 1) {
-                err << "sonvex-cli: --timeout needs a number of milliseconds, 1 or more\n";
-                return false;
-            }
-            timeoutMs = *value;
-        } else if (config.empty() && !word.starts_with("--")) {
-            config = word;
-        } else {
-            err << "sonvex-cli: unexpected argument \"" << word << "\"\n";
-            return false;
-        }
+// With no serial given adb refuses when several devices are attached: say so.
+void ExplainSeveral(const std::u16string& programDirectory, int timeoutMs, std::ostream& err) {
+    const AdbDeviceListing listing = AdbDeviceList::Query(programDirectory, timeoutMs);
+    if (listing.Ok() && listing.devices.size() > 1) {
+        err << "sonvex-cli: " << listing.devices.size()
+            << " devices are attached: name one with --serial SERIAL (sonvex-cli devices lists "
+               "them)\n";
     }
-    if (config.empty()) {
-        err << "sonvex-cli: a configuration file is needed\n";
-        return false;
+}
+
+// --serial S of a pull: the device must be attached and ready. None when it may go on, else the
+// outcome to report.
+std::optional<DeviceOutcome> CheckSerial(const std::string& serial, const CliIo& io,
+                                         int timeoutMs) {
+    const AdbDeviceListing listing = AdbDeviceList::Query(io.programDirectory, timeoutMs);
+    if (!listing.Ok()) {
+        return std::nullopt; // the pull itself tells what is wrong with adb
     }
-    return true;
+    const AdbDevice* device = listing.Find(serial);
+    if (device == nullptr) {
+        DeviceOutcome outcome;
+        outcome.serial = serial;
+        outcome.detail = u"the device is not attached";
+        return outcome;
+    }
+    if (!device->Ready()) {
+        return DeviceOutcome::NotReady(*device);
+    }
+    return std::nullopt;
+}
+
+const char* ResultOfFailure(const DeviceTransfer& transfer) {
+    const std::string state = AdbFailure::StateInOutput(transfer.LastRun().output);
+    return state.empty() ? "failed" : (state == "unauthorized" ? "unauthorized" : "offline");
 }
 
 } // namespace
@@ -85,31 +100,66 @@ const char* TransferCommand::Name() const {
 }
 
 const char* TransferCommand::Synopsis() const {
-    return direction_ == TransferDirection::Push ? "push CONFIG [--timeout MS]"
-                                                 : "pull CONFIG [--timeout MS] [--force]";
+    return direction_ == TransferDirection::Push
+               ? "push CONFIG [--serial S | --all] [--verify] [--jobs N] [--timeout MS] "
+                 "[--log FILE]"
+               : "pull CONFIG [--serial S] [--timeout MS] [--force] [--log FILE]";
 }
 
 int TransferCommand::Run(const std::vector<std::string>& args, CliIo& io) const {
-    std::string config;
-    int timeoutMs = DeviceTransfer::kDefaultTimeoutMs;
-    bool force = false;
-    if (!ParseArguments(args, direction_ == TransferDirection::Pull, config, timeoutMs, force,
-                        io.err)) {
+    const bool pull = direction_ == TransferDirection::Pull;
+    const std::optional<TransferOptions> options = TransferOptions::Parse(args, pull, io.err);
+    if (!options) {
         io.err << "usage: sonvex-cli " << Synopsis() << "\n";
         return kExitUsage;
     }
     CIniSettingBase settings;
-    if (!CliArguments::LoadConfiguration(config, settings, io.err)) {
+    if (!CliArguments::LoadConfiguration(options->config, settings, io.err)) {
         return kExitFailure;
     }
-    ToolLibrary tool;
-    if (direction_ == TransferDirection::Push) {
-        tool.Load(io.programDirectory); // a missing library is refused by the writer
+    TransferLog log;
+    if (!options->log.empty() && !log.Open(options->log)) {
+        io.err << "sonvex-cli: the log \"" << options->log
+               << "\" cannot be opened for appending; nothing was sent or fetched\n";
+        return kExitFailure;
     }
+    TransferLog* record = log.IsOpen() ? &log : nullptr;
+    ToolLibrary tool;
+    if (!pull) {
+        tool.Load(io.programDirectory); // a missing library is refused by the writer
+        if (options->DeviceReport()) {
+            return LinePush::Run(*options, settings, tool, io, record);
+        }
+    }
+    if (pull && !options->serial.empty()) {
+        if (const std::optional<DeviceOutcome> refused =
+                CheckSerial(options->serial, io, options->timeoutMs)) {
+            io.err << "sonvex-cli: " << options->serial << ": "
+                   << DeviceOutcome::ResultName(refused->result) << ": "
+                   << TextCodec::ToUtf8(refused->detail) << "\n";
+            if (record != nullptr) {
+                record->Append(Name(), options->serial, DeviceOutcome::ResultName(refused->result),
+                               "");
+            }
+            return kExitFailure;
+        }
+    }
+
     StderrReporter reporter(io.err);
-    DeviceTransfer transfer(settings.Params, tool, io.programDirectory, reporter, timeoutMs);
-    transfer.SetFileLength(force ? FileLength::Any : FileLength::Exact);
+    DeviceTransfer transfer(settings.Params, tool, io.programDirectory, reporter,
+                            options->timeoutMs);
+    transfer.SetSerial(options->serial);
+    transfer.SetFileLength(options->force ? FileLength::Any : FileLength::Exact);
     const int result = transfer.TransferParameterFile(direction_);
+    const std::string local =
+        NativePath::Narrow(io.programDirectory + DeviceTransfer::LocalFileName());
+    std::string bytes;
+    const std::string sha256 =
+        (result == 0 || !pull) && SafeFile::Read(local, bytes) ? Sha256::Hex(bytes) : "";
+    if (record != nullptr) {
+        record->Append(Name(), options->serial, result == 0 ? "ok" : ResultOfFailure(transfer),
+                       sha256);
+    }
     if (result != 0) {
         const ParameterFileStatus read = transfer.LastRead().status;
         if (read == ParameterFileStatus::WrongLength) {
@@ -121,11 +171,14 @@ int TransferCommand::Run(const std::vector<std::string>& args, CliIo& io) const 
         const bool adbRan = transfer.LastRun().started || result == -2;
         if (adbRan && !refused) {
             ExplainAdbFailure(transfer, io.programDirectory, io.err);
+            if (transfer.LastRun().started && options->serial.empty()) {
+                ExplainSeveral(io.programDirectory, options->timeoutMs, io.err);
+            }
         }
         return result == -2 ? kExitAdbNotStarted : kExitFailure;
     }
-    if (direction_ == TransferDirection::Pull) {
-        if (!CliArguments::SaveConfiguration(config, settings, io.err)) {
+    if (pull) {
+        if (!CliArguments::SaveConfiguration(options->config, settings, io.err)) {
             io.err << "sonvex-cli: the device's parameters were read into EQPara.bin, but not "
                       "into the configuration\n";
             return kExitFailure;
