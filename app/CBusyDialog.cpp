@@ -18,19 +18,19 @@ constexpr int kTickMilliseconds = 200;
 
 } // namespace
 
-CBusyDialog::CBusyDialog(TextCatalog texts, QWidget* parent)
+CBusyDialog::CBusyDialog(TextCatalog texts, QWidget* parent, TextId step)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), texts_(texts) {
     setWindowTitle(CMessageReporter::Title());
     setModal(true);
 
-    auto* what = new QLabel(QString::fromStdU16String(texts_.Text(TextId::BusyExchanging)), this);
+    step_ = new QLabel(QString::fromStdU16String(texts_.Text(step)), this);
     auto* bar = new QProgressBar(this);
     bar->setRange(0, 0); // moving, no end known
     bar->setTextVisible(false);
     elapsed_ = new QLabel(ElapsedText(0), this);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(what);
+    layout->addWidget(step_);
     layout->addWidget(bar);
     layout->addWidget(elapsed_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -52,10 +52,23 @@ void CBusyDialog::Run(std::function<void()> work) {
     ShowElapsed();
     ticker_.start(kTickMilliseconds);
     worker->start();
-    exec();
+    // A short piece of work (a device list) does not flash a window.
+    if (!worker->wait(kQuietMs)) {
+        exec();
+    }
     worker->wait();
     ticker_.stop();
     finished_ = true;
+}
+
+void CBusyDialog::ShowStep(TextId step) {
+    const QString text = QString::fromStdU16String(texts_.Text(step));
+    QMetaObject::invokeMethod(
+        this, [this, text] { step_->setText(text); }, Qt::QueuedConnection);
+}
+
+QString CBusyDialog::StepText() const {
+    return step_->text();
 }
 
 void CBusyDialog::WorkFinished() {

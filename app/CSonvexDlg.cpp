@@ -4,6 +4,8 @@
 #include "app/CAboutDlg.h"
 #include "app/CBusyDialog.h"
 #include "app/CChainPanel.h"
+#include "app/CDeviceCommands.h"
+#include "app/CDeviceMenu.h"
 #include "app/CEditHistory.h"
 #include "app/CMessageReporter.h"
 #include "app/CModePanel.h"
@@ -108,6 +110,11 @@ CSonvexDlg::CSonvexDlg(std::u16string programDirectory, QWidget* parent)
         Localize();
     }
     settings_.PrepareLogDirectory(programDirectory_);
+    // Below what the localization named: the attached devices keep their own texts.
+    devices_ = new CDeviceMenu(
+        *deviceMenu_, settings_, programDirectory_, [this] { return Texts(); }, this);
+    deviceCommands_ = std::make_unique<CDeviceCommands>(
+        *this, settings_, *devices_, programDirectory_, [this] { return Texts(); });
     FillControls();
     CreatePages();
     status_->hide();
@@ -172,7 +179,7 @@ void CSonvexDlg::CreateMenu() {
     menuBar_ = new QMenuBar(this);
     const auto addCommand = [this](QWidget& menu, const char* text, int id,
                                    void (CSonvexDlg::*handler)()) {
-        auto* action = new QAction(QString::fromLatin1(text), &menu);
+        auto* action = new QAction(QString::fromUtf8(text), &menu);
         ControlId::Set(*action, id);
         menu.addAction(action);
         if (handler != nullptr) {
@@ -187,6 +194,9 @@ void CSonvexDlg::CreateMenu() {
     QMenu* file = menuBar_->addMenu(QStringLiteral("File"));
     addCommand(*file, "Load", kLoadCommandId, &CSonvexDlg::OnLoad);
     addCommand(*file, "Save As", kSaveAsCommandId, &CSonvexDlg::OnSaveAs);
+    file->addSeparator();
+    addCommand(*file, "Compare with file\u2026", kCompareFileCommandId,
+               &CSonvexDlg::OnCompareWithFile);
     // The edit history connects its items itself.
     file->addSeparator();
     for (const CEditHistory::MenuItem& item : CEditHistory::kMenuItems) {
@@ -199,8 +209,10 @@ void CSonvexDlg::CreateMenu() {
     QMenu* port = menuBar_->addMenu(QStringLiteral("COM Port"));
     addCommand(*port, "Setting", kComSettingCommandId, &CSonvexDlg::OnComSetting);
     addCommand(*menuBar_, "View", kViewCommandId, nullptr);
-    QMenu* device = menuBar_->addMenu(QStringLiteral("Device"));
-    addCommand(*device, "MX5210", kDeviceCommandId, nullptr);
+    deviceMenu_ = menuBar_->addMenu(QStringLiteral("Device"));
+    addCommand(*deviceMenu_, "MX5210", kDeviceCommandId, nullptr);
+    addCommand(*deviceMenu_, "Compare with device", kCompareDeviceCommandId,
+               &CSonvexDlg::OnCompareWithDevice);
     QMenu* about = menuBar_->addMenu(QStringLiteral("About"));
     addCommand(*about, "Version", kVersionCommandId, &CSonvexDlg::OnAbout);
 }
@@ -484,13 +496,17 @@ void CSonvexDlg::OnSave() {
         ShowMessage(QStringLiteral(u"保存成功"), false);
     } else {
         // Saying "saved" when nothing reached the disk would lose the user's edits at exit.
-        const std::u16string path =
-            settings_.FilePath().empty() ? programDirectory_ + u"config.ini" : settings_.FilePath();
-        const TextCatalog texts = Texts();
-        ShowMessage(QString::fromStdU16String(texts.Format(
-                        TextId::SaveFailed, {path, settings_.LastFileResult().Describe(texts)})),
-                    true);
+        ShowSaveFailure();
     }
+}
+
+void CSonvexDlg::ShowSaveFailure() {
+    const std::u16string path =
+        settings_.FilePath().empty() ? programDirectory_ + u"config.ini" : settings_.FilePath();
+    const TextCatalog texts = Texts();
+    ShowMessage(QString::fromStdU16String(texts.Format(
+                    TextId::SaveFailed, {path, settings_.LastFileResult().Describe(texts)})),
+                true);
 }
 
 void CSonvexDlg::OnCancel() {
@@ -595,36 +611,43 @@ void CSonvexDlg::done(int result) {
 
 // --- Set, Read -----------------------------------------------------------------------------------
 
-int CSonvexDlg::RunTransfer(TransferDirection direction) {
-    CMessageReporter reporter(*this);
-    DeviceTransfer transfer(Params(), eqPage_->Tool(), programDirectory_, reporter);
-    transfer.SetTexts(Texts());
-    const TransferPlan plan = transfer.Prepare(direction);
-    AdbRunResult run;
-    if (plan.ready) {
-        CBusyDialog busy(Texts(), this);
-        busy.Run([&run, command = plan.command] { run = DeviceTransfer::RunAdb(command); });
-    }
-    return transfer.Finish(plan, run);
-}
-
 void CSonvexDlg::OnSet() {
     // Sent under the sample rate and channel count the public page shows.
     StorePublicAndPages();
-    if (RunTransfer(TransferDirection::Push) < 0) {
-        history_->Settle();
+    const CDeviceCommands::Result sent = deviceCommands_->Send(eqPage_->Tool());
+    if (sent.status != CDeviceCommands::Status::Done) {
+        history_->Settle(); // the pages' values were stored all the same
+    }
+    switch (sent.status) {
+    case CDeviceCommands::Status::NotRun:
+        return;
+    case CDeviceCommands::Status::Failed:
+    case CDeviceCommands::Status::Unverified:
         ShowMessage(QStringLiteral(u"设置失败"), true);
         return;
+    case CDeviceCommands::Status::Mismatch:
+        // What differs, below the specified message; config.ini keeps what it held.
+        deviceCommands_->ShowMismatch(QStringLiteral(u"设置失败"), sent.differences);
+        return;
+    case CDeviceCommands::Status::Done:
+        break;
     }
     eqPage_->DrawCurve();
-    SaveConfig();
+    const bool saved = SaveConfig();
     history_->MarkClean(); // sent, even when config.ini could not be written
     history_->Settle();
     ShowMessage(QStringLiteral(u"设置成功"), false);
+    if (!saved && configLoaded_) {
+        ShowSaveFailure(); // the device has the parameters, config.ini does not
+    }
 }
 
 void CSonvexDlg::OnRead() {
-    if (RunTransfer(TransferDirection::Pull) < 0) {
+    const CDeviceCommands::Result fetched = deviceCommands_->Fetch(eqPage_->Tool());
+    if (fetched.status == CDeviceCommands::Status::NotRun) {
+        return;
+    }
+    if (fetched.status != CDeviceCommands::Status::Done) {
         ShowMessage(QStringLiteral(u"读取参数失败"), true);
         return;
     }
@@ -708,4 +731,19 @@ void CSonvexDlg::OnComSetting() {
 void CSonvexDlg::OnAbout() {
     CAboutDlg about(this);
     about.exec();
+}
+
+void CSonvexDlg::OnCompareWithFile() {
+    const QString chosen = fileNameAsker_(ParameterFileChooser::Purpose::Compare);
+    if (!chosen.isEmpty()) {
+        StorePublicAndPages(); // the editor's side is what Set would write
+        history_->Settle();
+        deviceCommands_->CompareWithFile(eqPage_->Tool(), chosen);
+    }
+}
+
+void CSonvexDlg::OnCompareWithDevice() {
+    StorePublicAndPages(); // and the device file is named as Set names it
+    history_->Settle();
+    deviceCommands_->CompareWithDevice(eqPage_->Tool());
 }

@@ -16,6 +16,8 @@
 #include <string>
 
 class CChainPanel;
+class CDeviceCommands;
+class CDeviceMenu;
 class CEditHistory;
 class CDlgDrc;
 class CDlgEQ1;
@@ -27,6 +29,7 @@ class CProcessingPage;
 class QAction;
 class QKeyEvent;
 class QLabel;
+class QMenu;
 class QMenuBar;
 class QPushButton;
 class QTabWidget;
@@ -78,6 +81,8 @@ public:
     static constexpr int kViewCommandId = 32780;
     static constexpr int kDeviceCommandId = 32777;
     static constexpr int kVersionCommandId = 32779;
+    static constexpr int kCompareFileCommandId = 32810;
+    static constexpr int kCompareDeviceCommandId = 32811;
 
     // Tabs, in order.
     static constexpr int kPublicTab = 0;
@@ -124,6 +129,10 @@ public:
     void OnSaveAs();
     void OnComSetting();
     void OnAbout();
+    // File > Compare with file…, Device > Compare with device: the field-level differences
+    // between what Set would write and a parameter file or configuration, or the device's file.
+    void OnCompareWithFile();
+    void OnCompareWithDevice();
 
     // The commits still waiting from the focus change of the click that runs a command, and
     // with focusedBox (a menu item, which leaves the focus where it is) the commit of the box
@@ -148,6 +157,8 @@ public:
     int CurrentTab() const { return currentTab_; }
 
     QMenuBar& MenuBar() const { return *menuBar_; }
+    // The attached devices at the end of the Device menu, and the chosen one.
+    CDeviceMenu& Devices() const { return *devices_; }
     // The action of a menu command (kLoadCommandId ...), null for an unknown id.
     QAction* MenuCommand(int id) const;
     CChainPanel& Chain() const { return *chain_; }
@@ -192,10 +203,10 @@ private:
     // Gain boxes of the channel Channel selects, as decimal integers.
     void ShowGains();
     void ShowModes();
-    // Prepare on this thread, adb on a worker thread behind the busy dialog, Finish here.
-    int RunTransfer(TransferDirection direction);
     bool IsOwnBox(const QWidget* widget) const;
     void ShowMessage(const QString& text, bool failure);
+    // "Saving failed: ..." for config.ini.
+    void ShowSaveFailure();
 
     std::u16string programDirectory_;
     CIniSettingBase settings_;
@@ -208,6 +219,9 @@ private:
     bool closing_ = false;
 
     QMenuBar* menuBar_ = nullptr;
+    QMenu* deviceMenu_ = nullptr;
+    CDeviceMenu* devices_ = nullptr;
+    std::unique_ptr<CDeviceCommands> deviceCommands_;
     CChainPanel* chain_ = nullptr;
     CModePanel* modes_ = nullptr;
     QTabWidget* tabs_ = nullptr;

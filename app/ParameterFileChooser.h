@@ -8,12 +8,12 @@
 
 class QWidget;
 
-// The file dialogs of File > Load and File > Save As: Qt's own, with the filters
-// "文本文件(*.bin)" and "所有文件(*.*)" and the default suffix "bin"; Save As proposes "Para"
-// and asks before it replaces an existing file.
+// The file dialogs of File > Load, File > Save As and File > Compare with file: Qt's own, with
+// the filters "文本文件(*.bin)" and "所有文件(*.*)" and the default suffix "bin"; Save As proposes
+// "Para" and asks before it replaces an existing file.
 class ParameterFileChooser {
 public:
-    enum class Purpose { Load, SaveAs };
+    enum class Purpose { Load, SaveAs, Compare };
 
     // The chosen path, or an empty text when the user cancelled.
     static QString AskPath(QWidget& parent, Purpose purpose);

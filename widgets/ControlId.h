@@ -14,6 +14,14 @@ public:
     static constexpr int kFirstLabelId = 2000;
 
     static void Set(QObject& control, int id) { control.setProperty(kPropertyName, id); }
+
+    // A control or menu item whose text the program sets itself and the localization leaves
+    // alone (the attached devices in the Device menu, "SERIAL — model").
+    static constexpr const char* kFixedTextProperty = "fixedText";
+    static void SetFixedText(QObject& control) { control.setProperty(kFixedTextProperty, true); }
+    static bool HasFixedText(const QObject& control) {
+        return control.property(kFixedTextProperty).toBool();
+    }
     // The identifier as a signed 32-bit number; 0 for a control without one.
     static int Of(const QObject& control) {
         const QVariant value = control.property(kPropertyName);

@@ -137,7 +137,7 @@ void WidgetLocalizer::ApplyMenuLanguage(CIniLocalLan& language, QWidget& menu,
                                         const std::u16string& prefix) {
     for (qsizetype position = 0; position < menu.actions().size(); ++position) {
         QAction* item = menu.actions().at(position);
-        if (item->isSeparator()) {
+        if (item->isSeparator() || ControlId::HasFixedText(*item)) {
             continue;
         }
         const std::u16string key = prefix + Key(u"_", static_cast<int>(position));

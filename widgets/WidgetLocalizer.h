@@ -30,7 +30,8 @@ public:
                                     int dialogId, bool withAppName);
 
     // Sets the text of every item of a menu bar or menu (any widget with actions) to the value
-    // of "<prefix>_<position>", positions from 0 at each level, separators counted but skipped;
+    // of "<prefix>_<position>", positions from 0 at each level, separators and items with a
+    // fixed text (ControlId::SetFixedText) counted but skipped;
     // an item with a submenu is set and its submenu done with its own key as prefix. The keys
     // are bare keys: they are looked up in the current section of the language object.
     static void ApplyMenuLanguage(CIniLocalLan& language, QWidget& menu,

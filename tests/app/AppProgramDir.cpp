@@ -37,7 +37,9 @@ AppProgramDir::AppProgramDir(const Contents& contents) : dir_("sonvex-app") {
     fs::create_directories(File("device"));
     qputenv("FAKE_ADB_DEVICE_DIR", QByteArray::fromStdString(File("device")));
     qputenv("FAKE_ADB_LOG", QByteArray::fromStdString(File("adb.log")));
-    for (const char* name : {"FAKE_ADB_FAIL", "FAKE_ADB_HANG", "FAKE_ADB_NOWRITE"}) {
+    for (const char* name :
+         {"FAKE_ADB_FAIL", "FAKE_ADB_HANG", "FAKE_ADB_NOWRITE", "FAKE_ADB_DEVICES",
+          "FAKE_ADB_CORRUPT", "FAKE_ADB_VANISH", "FAKE_ADB_SLOW"}) {
         qunsetenv(name);
     }
 }

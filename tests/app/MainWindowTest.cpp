@@ -56,8 +56,9 @@ void MainWindowTest::controlsTabsAndMenu() {
             commands << QString::number(ControlId::Of(*entry));
         }
     }
-    QCOMPARE(commands.join(' '), QString("32772 32773 0 32790 32791 0 32792 32793 32794 32795 "
-                                         "32796 32775 32780 32777 32779"));
+    // Separators (0) take their positions too.
+    QCOMPARE(commands.join(' '), QString("32772 32773 0 32810 0 32790 32791 0 32792 32793 32794 "
+                                         "32795 32796 32775 32780 32777 32811 0 32779"));
 }
 
 void MainWindowTest::gainBoxStoresWhenLeftForAnotherControl() {

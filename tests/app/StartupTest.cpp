@@ -19,9 +19,25 @@ namespace {
 
 const QString kTitle = QStringLiteral(" Sonvex V1.21");
 // Separators aside.
-const QStringList kMenu{"File",    "Load",     "Save As",  "Undo",       "Redo",     "Store A",
-                        "Store B", "Recall A", "Recall B", "Toggle A/B", "COM Port", "Setting",
-                        "View",    "Device",   "MX5210",   "About",      "Version"};
+const QStringList kMenu{"File",
+                        "Load",
+                        "Save As",
+                        "Compare with file\u2026",
+                        "Undo",
+                        "Redo",
+                        "Store A",
+                        "Store B",
+                        "Recall A",
+                        "Recall B",
+                        "Toggle A/B",
+                        "COM Port",
+                        "Setting",
+                        "View",
+                        "Device",
+                        "MX5210",
+                        "Compare with device",
+                        "About",
+                        "Version"};
 
 // Texts of the buttons, frames and labels, keyed by their window (102, else the tab index) and
 // identifier.
@@ -125,7 +141,7 @@ void StartupTest::titleAndTextsComeFromTheSelectedFile() {
         QCOMPARE(w->windowTitle(), "Tuner" + kTitle);
         QCOMPARE(w->CommandButton(CSonvexDlg::kSetId).text(), QString());
         QCOMPARE(TextOf(w->Modes(), 2118), QString());
-        QCOMPARE(MenuTexts(*w), QStringList(17, QString()));
+        QCOMPARE(MenuTexts(*w), QStringList(19, QString()));
         QCOMPARE(w->Modes().ChannelBox().itemText(1), QString("channel1"));
         QCOMPARE(w->Tabs().tabText(1), QString("10EQ"));
     }

@@ -17,6 +17,11 @@ float At(const std::string& bytes, std::size_t index) {
     return ParameterFile::Decode(bytes)[index];
 }
 
+// The adb calls of the fake, one line each.
+QStringList Calls(const AppProgramDir& dir) {
+    return QString::fromStdString(dir.Read("adb.log")).split('\n', Qt::SkipEmptyParts);
+}
+
 // Every field the parameter file carries (Read and Load change no other).
 std::string Snapshot(const ParameterSet& s) {
     return ParameterFile::Encode(ParameterFile::FieldsToArray(s));
@@ -68,8 +73,15 @@ void TransferTest::setPushesTheParameterFileAndSaves() {
 
     QCOMPARE(catcher.Texts(), QStringList{QString::fromUtf8("设置成功")});
     QCOMPARE(catcher.Messages().front().title, QString("Sonvex"));
-    QCOMPARE(dir.Read("adb.log"),
-             "push\t" + dir.File("EQPara.bin") + "\t/data/cfg/eq_bin/Para_48000Hz_2ch.bin\n");
+    // The devices, the push, and the pull that checks it into a file of its own.
+    const QStringList calls = Calls(dir);
+    QCOMPARE(calls.size(), 3);
+    QCOMPARE(calls[0], QString("devices\t-l"));
+    QCOMPARE(calls[1], QString::fromStdString("push\t" + dir.File("EQPara.bin") +
+                                              "\t/data/cfg/eq_bin/Para_48000Hz_2ch.bin"));
+    QVERIFY2(calls[2].startsWith("pull\t/data/cfg/eq_bin/Para_48000Hz_2ch.bin\t/") &&
+                 !calls[2].contains("EQPara.bin"),
+             qPrintable(calls[2]));
     const std::string sent = dir.Read(kDeviceFile);
     QCOMPARE(sent.size(), std::size_t(2456));
     QCOMPARE(sent, dir.Read("EQPara.bin"));
@@ -114,8 +126,8 @@ void TransferTest::readShowsTheDeviceFileWithoutSaving() {
     QTest::mouseClick(&w->CommandButton(CSonvexDlg::kReadId), Qt::LeftButton);
 
     QCOMPARE(catcher.Texts(), QStringList{QString::fromUtf8("读取参数成功")});
-    QCOMPARE(dir.Read("adb.log"),
-             "pull\t/data/cfg/eq_bin/Para_48000Hz_2ch.bin\t" + dir.File("EQPara.bin") + "\n");
+    QCOMPARE(dir.Read("adb.log"), "devices\t-l\npull\t/data/cfg/eq_bin/Para_48000Hz_2ch.bin\t" +
+                                      dir.File("EQPara.bin") + "\n");
     QCOMPARE(w->Settings().Params.SCTRGAINL1, -5);
     QCOMPARE(w->Modes().Gain1Box().text(), QString("-5"));
     QCOMPARE(w->Modes().Gain2Box().text(), QString("2"));
@@ -140,17 +152,25 @@ void TransferTest::busyDialogCannotBeClosedWhileAdbRuns() {
     MessageBoxCatcher catcher;
     int seen = 0;
     bool stayed = true;
+    QStringList steps;
     QString shown;
     QTimer probe;
     QObject::connect(&probe, &QTimer::timeout, [&] {
         auto* busy = qobject_cast<CBusyDialog*>(QApplication::activeModalWidget());
-        if (busy != nullptr && ++seen == 1) {
+        if (busy == nullptr) {
+            return;
+        }
+        if (++seen == 1) {
             QTest::keyClick(busy, Qt::Key_Escape);
             busy->close();
             stayed = busy->isVisible() && busy->isModal();
-            for (QLabel* label : busy->findChildren<QLabel*>()) {
-                shown += label->text();
-            }
+        }
+        shown.clear();
+        for (QLabel* label : busy->findChildren<QLabel*>()) {
+            shown += label->text();
+        }
+        if (steps.isEmpty() || steps.back() != busy->StepText()) {
+            steps << busy->StepText();
         }
     });
     probe.start(300);
@@ -158,11 +178,14 @@ void TransferTest::busyDialogCannotBeClosedWhileAdbRuns() {
     w->OnRead();
     qunsetenv("FAKE_ADB_HANG");
 
-    QVERIFY(seen >= 3); // there for the whole run of about two seconds
+    QVERIFY(seen >= 3); // there for the whole run: the device list, then the pull
     QVERIFY(stayed);
     // The shipped configuration selects English: no Chinese besides the quoted messages.
-    QVERIFY2(shown.startsWith("Exchanging the parameter file") && shown.endsWith("s elapsed"),
-             qPrintable(shown));
+    QCOMPARE(steps.size(), 2);
+    QVERIFY2(steps[0].startsWith("Looking for the attached devices") &&
+                 steps[1].startsWith("Exchanging the parameter file") &&
+                 shown.endsWith("s elapsed"),
+             qPrintable(steps.join('|') + shown));
     QCOMPARE(catcher.Texts(), QStringList{QString::fromUtf8("读取参数成功")});
     QCOMPARE(w->Settings().Params.SWFS, 44100);
 }
@@ -176,8 +199,8 @@ void TransferTest::setAndSaveAsTakeWhatTheScreenShows() {
     w->PublicPage().SampleRateBox().setText("44100");
     w->OnSet();
     QCOMPARE(catcher.Texts(), QStringList{QString::fromUtf8("设置成功")});
-    QCOMPARE(dir.Read("adb.log"),
-             "push\t" + dir.File("EQPara.bin") + "\t/data/cfg/eq_bin/Para_44100Hz_2ch.bin\n");
+    QCOMPARE(Calls(dir)[1], QString::fromStdString("push\t" + dir.File("EQPara.bin") +
+                                                   "\t/data/cfg/eq_bin/Para_44100Hz_2ch.bin"));
     QCOMPARE(At(dir.Read("EQPara.bin"), 1), 44100.0f);
 
     catcher.Clear();
@@ -311,7 +334,8 @@ void TransferTest::chineseIsShownThroughout() {
         QStringList questions;
         {
             ModalAnswer<QDialog> answer([&](QDialog& modal) {
-                if (auto* busy = qobject_cast<CBusyDialog*>(&modal); busy && busyText.isEmpty()) {
+                if (auto* busy = qobject_cast<CBusyDialog*>(&modal)) {
+                    busyText.clear(); // the last step seen: the pull
                     for (QLabel* label : busy->findChildren<QLabel*>()) {
                         busyText += label->text();
                     }

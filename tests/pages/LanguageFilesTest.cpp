@@ -132,16 +132,29 @@ private slots:
         QVERIFY(ReadIniFile(en, TextCodec::FromUtf8(LanguagePath("English.ini"))));
         IniDocument zh;
         QVERIFY(ReadIniFile(zh, TextCodec::FromUtf8(LanguagePath("Chinese.ini"))));
-        // The File menu's separators at 2 and 5 take a position each.
-        const std::pair<const char16_t*, const char*> menu[17] = {
-            {u"MENU_0", "File"},          {u"MENU_0_0", "Load"},     {u"MENU_0_1", "Save As"},
-            {u"MENU_0_3", "Undo"},        {u"MENU_0_4", "Redo"},     {u"MENU_0_6", "Store A"},
-            {u"MENU_0_7", "Store B"},     {u"MENU_0_8", "Recall A"}, {u"MENU_0_9", "Recall B"},
-            {u"MENU_0_10", "Toggle A/B"}, {u"MENU_1", "COM Port"},   {u"MENU_1_0", "Setting"},
-            {u"MENU_2", "View"},          {u"MENU_3", "Device"},     {u"MENU_3_0", "MX5210"},
-            {u"MENU_4", "About"},         {u"MENU_4_0", "Version"}};
+        // The File menu's separators at 2, 4 and 7 take a position each, the Device menu's at 2.
+        const std::pair<const char16_t*, const char*> menu[19] = {
+            {u"MENU_0", "File"},
+            {u"MENU_0_0", "Load"},
+            {u"MENU_0_1", "Save As"},
+            {u"MENU_0_3", "Compare with file\u2026"},
+            {u"MENU_0_5", "Undo"},
+            {u"MENU_0_6", "Redo"},
+            {u"MENU_0_8", "Store A"},
+            {u"MENU_0_9", "Store B"},
+            {u"MENU_0_10", "Recall A"},
+            {u"MENU_0_11", "Recall B"},
+            {u"MENU_0_12", "Toggle A/B"},
+            {u"MENU_1", "COM Port"},
+            {u"MENU_1_0", "Setting"},
+            {u"MENU_2", "View"},
+            {u"MENU_3", "Device"},
+            {u"MENU_3_0", "MX5210"},
+            {u"MENU_3_1", "Compare with device"},
+            {u"MENU_4", "About"},
+            {u"MENU_4_0", "Version"}};
         for (const auto& [key, english] : menu) {
-            QCOMPARE(Value(en, u"DIALOG_102", key), QString(english));
+            QCOMPARE(Value(en, u"DIALOG_102", key), QString::fromUtf8(english));
             QVERIFY(!Value(zh, u"DIALOG_102", key).isEmpty());
             QVERIFY(Value(zh, u"DIALOG_102", key) != "<missing>");
         }

@@ -46,7 +46,8 @@ int MessageBoxCatcher::AnswerVisibleBoxes() {
         if (box == nullptr || !box->isVisible()) {
             continue;
         }
-        messages_.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons()});
+        messages_.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+                          box->informativeText(), box->detailedText()});
         if (QAbstractButton* button = ButtonToClick(*box, answer_)) {
             button->click();
         } else {

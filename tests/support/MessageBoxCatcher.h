@@ -40,6 +40,9 @@ public:
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         // The standard buttons the box offered.
         QMessageBox::StandardButtons buttons;
+        // What the box says below its text, and behind its "Show Details" button.
+        QString informative;
+        QString detailed;
     };
 
     explicit MessageBoxCatcher(QObject* parent = nullptr);
