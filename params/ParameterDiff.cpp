@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <map>
+#include <tuple>
 
 namespace {
 
@@ -48,17 +49,13 @@ FieldDifference Single(std::size_t index, float a, float b) {
     return difference;
 }
 
-// Whether next continues the group of last, whose last differing float is at lastIndex: the
-// same band's coefficients, or the same zero area.
-bool JoinsGroup(const FieldDifference& last, std::size_t lastIndex, const FieldDifference& next) {
-    if (!last.key.empty() || !next.key.empty() || last.channel != next.channel ||
-        last.block != next.block || last.coefficients != next.coefficients) {
+// Whether next continues the run of zero-area floats that ends with last at lastIndex: the same
+// zero area, with no field between them.
+bool ContinuesRun(const FieldDifference& last, std::size_t lastIndex, const FieldDifference& next) {
+    if (last.block != DiffBlock::Unused || next.block != DiffBlock::Unused ||
+        last.channel != next.channel) {
         return false;
     }
-    if (last.coefficients) {
-        return last.band == next.band;
-    }
-    // A zero area: floats that follow each other without a field between them.
     for (std::size_t i = lastIndex + 1; i < next.index; ++i) {
         if (!ParameterFile::Locate(i).key.empty()) {
             return false;
@@ -137,21 +134,32 @@ std::vector<FieldDifference> ParameterDiff::Compare(const ParameterArray& a, std
         length.b = DiffValue::OfInteger(static_cast<int64_t>(lengthB));
         differences.push_back(length);
     }
+    // A band's coefficients are not contiguous (the shelves' sections, then the peaking bands'
+    // k and c values): one entry per channel, equaliser and band, where its first one differs.
+    std::map<std::tuple<int, DiffBlock, int>, std::size_t> bandEntries;
     std::size_t lastIndex = FieldDifference::kNoIndex;
     for (std::size_t i = 0; i < kParameterFileFloats; ++i) {
         if (SameBits(a[i], b[i])) {
             continue;
         }
         FieldDifference next = Single(i, a[i], b[i]);
-        if (next.coefficients && !withCoefficients) {
+        if (next.coefficients) {
+            if (!withCoefficients) {
+                continue;
+            }
+            const auto [entry, added] = bandEntries.try_emplace(
+                std::make_tuple(next.channel, next.block, next.band), differences.size());
+            if (!added) {
+                ++differences[entry->second].count;
+                continue;
+            }
+        } else if (lastIndex != FieldDifference::kNoIndex &&
+                   ContinuesRun(differences.back(), lastIndex, next)) {
+            ++differences.back().count;
+            lastIndex = i;
             continue;
         }
-        if (lastIndex != FieldDifference::kNoIndex &&
-            JoinsGroup(differences.back(), lastIndex, next)) {
-            ++differences.back().count;
-        } else {
-            differences.push_back(next);
-        }
+        differences.push_back(next);
         lastIndex = i;
     }
     return differences;
