@@ -59,16 +59,6 @@ void SayWhy(std::ostream& err, const DeviceOutcome& outcome) {
     err << "\n";
 }
 
-// Without --serial adb chooses and refuses when it has several to choose from: say so.
-void ExplainSeveral(const std::u16string& programDirectory, int timeoutMs, std::ostream& err) {
-    const AdbDeviceListing listing = AdbDeviceList::Query(programDirectory, timeoutMs);
-    if (listing.Ok() && listing.devices.size() > 1) {
-        err << "sonvex-cli: " << listing.devices.size()
-            << " devices are attached: name one with --serial SERIAL or send to all with --all "
-               "(sonvex-cli devices lists them)\n";
-    }
-}
-
 DeviceOutcome NotAttached(const std::string& serial) {
     DeviceOutcome outcome;
     outcome.serial = serial;
@@ -77,6 +67,16 @@ DeviceOutcome NotAttached(const std::string& serial) {
 }
 
 } // namespace
+
+void LinePush::ExplainSeveral(const std::u16string& programDirectory, int timeoutMs, bool push,
+                              std::ostream& err) {
+    const AdbDeviceListing listing = AdbDeviceList::Query(programDirectory, timeoutMs);
+    if (listing.Ok() && listing.devices.size() > 1) {
+        err << "sonvex-cli: " << listing.devices.size()
+            << " devices are attached: name one with --serial SERIAL"
+            << (push ? " or send to all with --all" : "") << " (sonvex-cli devices lists them)\n";
+    }
+}
 
 int LinePush::Run(const TransferOptions& options, const CIniSettingBase& settings,
                   const ToolLibrary& tool, CliIo& io, TransferLog* log) {
@@ -170,22 +170,24 @@ int LinePush::Run(const TransferOptions& options, const CIniSettingBase& setting
                      logged;
         }
     };
+    for (const Entry& entry : entries) {
+        if (!entry.job) {
+            record(entry.outcome); // known before anything is sent
+        }
+    }
     const std::vector<DeviceOutcome> ran = DevicePush::RunAll(jobs, options.jobs, record);
     std::vector<DeviceOutcome> outcomes;
     bool allOk = !entries.empty();
     bool adbStarted = true;
     for (const Entry& entry : entries) {
         const DeviceOutcome& outcome = entry.job ? ran[*entry.job] : entry.outcome;
-        if (!entry.job) {
-            record(outcome);
-        }
         SayWhy(io.err, outcome);
         allOk = allOk && outcome.result == DeviceOutcome::Result::Ok;
         adbStarted = adbStarted && outcome.adbStarted;
         outcomes.push_back(outcome);
     }
     if (!allOk && !chooses && adbStarted) {
-        ExplainSeveral(io.programDirectory, options.timeoutMs, io.err);
+        ExplainSeveral(io.programDirectory, options.timeoutMs, true, io.err);
     }
     PrintReport(io.out, outcomes);
     if (!logged) {

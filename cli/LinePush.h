@@ -3,6 +3,9 @@
 #include "cli/CliCommand.h"
 #include "cli/TransferOptions.h"
 
+#include <ostream>
+#include <string>
+
 class CIniSettingBase;
 class ToolLibrary;
 class TransferLog;
@@ -20,4 +23,8 @@ class LinePush {
 public:
     static int Run(const TransferOptions& options, const CIniSettingBase& settings,
                    const ToolLibrary& tool, CliIo& io, TransferLog* log);
+    // After a failure with no serial given: when several devices are attached (adb then
+    // refuses), says so on err and how to name one (or, for a push, to send to all).
+    static void ExplainSeveral(const std::u16string& programDirectory, int timeoutMs, bool push,
+                               std::ostream& err);
 };

@@ -57,16 +57,6 @@ void ExplainAdbFailure(const DeviceTransfer& transfer, const std::u16string& pro
     }
 }
 
-// With no serial given adb refuses when several devices are attached: say so.
-void ExplainSeveral(const std::u16string& programDirectory, int timeoutMs, std::ostream& err) {
-    const AdbDeviceListing listing = AdbDeviceList::Query(programDirectory, timeoutMs);
-    if (listing.Ok() && listing.devices.size() > 1) {
-        err << "sonvex-cli: " << listing.devices.size()
-            << " devices are attached: name one with --serial SERIAL (sonvex-cli devices lists "
-               "them)\n";
-    }
-}
-
 // --serial S of a pull: the device must be attached and ready. None when it may go on, else the
 // outcome to report.
 std::optional<DeviceOutcome> CheckSerial(const std::string& serial, const CliIo& io,
@@ -172,7 +162,7 @@ int TransferCommand::Run(const std::vector<std::string>& args, CliIo& io) const 
         if (adbRan && !refused) {
             ExplainAdbFailure(transfer, io.programDirectory, io.err);
             if (transfer.LastRun().started && options->serial.empty()) {
-                ExplainSeveral(io.programDirectory, options->timeoutMs, io.err);
+                LinePush::ExplainSeveral(io.programDirectory, options->timeoutMs, !pull, io.err);
             }
         }
         return result == -2 ? kExitAdbNotStarted : kExitFailure;
