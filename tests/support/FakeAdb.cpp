@@ -111,6 +111,10 @@ std::vector<std::vector<std::string>> FakeAdb::Calls() const {
     return calls;
 }
 
+void FakeAdb::ClearEvents() const {
+    fs::remove(dir_.File("adb events.log"));
+}
+
 void FakeAdb::Set(const std::string& variable, const std::string& value) {
     if (std::none_of(saved_.begin(), saved_.end(),
                      [&](const auto& entry) { return entry.first == variable; })) {

@@ -39,6 +39,7 @@ public:
     std::string DeviceFileOf(const std::string& serial, const std::string& remote) const;
     // "begin SERIAL push", "end SERIAL push", ... in the order they happened.
     std::vector<std::string> Events() const;
+    void ClearEvents() const;
 
     // Every call so far, one argument vector (without the program name) per call.
     std::vector<std::vector<std::string>> Calls() const;

@@ -199,6 +199,8 @@ private slots:
         QAction* load = file->addAction("Load");
         QAction* separator = file->addSeparator();
         QAction* saveAs = file->addAction("Save As");
+        QAction* device = file->addAction("R58M123 — SM_A525F"); // MENU_0_3 is absent
+        ControlId::SetFixedText(*device);
         QAction* view = bar.addAction("View");
         QMenu* about = bar.addMenu("About");
         QMenu* more = about->addMenu("More");
@@ -211,6 +213,7 @@ private slots:
         QCOMPARE(load->text(), QStringLiteral(u"加载"));
         QVERIFY(separator->isSeparator());
         QCOMPARE(saveAs->text(), QStringLiteral(u"另存为"));
+        QCOMPARE(device->text(), QStringLiteral(u"R58M123 — SM_A525F")); // not blanked
         QCOMPARE(view->text(), QStringLiteral(u"查看"));
         QCOMPARE(about->title(), QStringLiteral(u"关于"));
         // MENU_2_0 lives only in another section: the item goes blank.
