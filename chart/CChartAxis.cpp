@@ -110,7 +110,9 @@ double CChartAxis::ValueToScreenF(double value) const {
     }
     // Whole pixels, rounded down; a quotient a hair below a whole pixel (decimal values such as
     // 0.29 are not exact in binary) counts as that pixel.
-    double offset = std::floor(length * (value - min_) / (max_ - min_) + kPixelRoundingSlack);
+    const double low = ToScale(min_);
+    double offset =
+        std::floor(length * (ToScale(value) - low) / (ToScale(max_) - low) + kPixelRoundingSlack);
     if (std::isnan(offset)) {
         offset = 0.0;
     }
@@ -138,7 +140,8 @@ double CChartAxis::ScreenToValue(int pixel) const {
     } else {
         offset = inverted_ ? pixel - end_ : start_ - pixel;
     }
-    return min_ + (static_cast<double>(offset) / length) * (max_ - min_);
+    const double low = ToScale(min_);
+    return FromScale(low + (static_cast<double>(offset) / length) * (ToScale(max_) - low));
 }
 
 void CChartAxis::SetZoomRange(double lo, double hi) {
@@ -195,9 +198,13 @@ std::vector<CChartAxis::TickLabel> CChartAxis::TickLabels() const {
         TickLabel label;
         label.value = value;
         label.pixel = pixel;
-        label.text = GetTickLabelText(value);
-        label.size = QSize(metrics.horizontalAdvance(label.text), metrics.height());
-        label.origin = TickLabelOrigin(pixel, label.size);
+        label.major = IsMajorTick(value);
+        label.shown = label.major;
+        if (label.major) {
+            label.text = GetTickLabelText(value);
+            label.size = QSize(metrics.horizontalAdvance(label.text), metrics.height());
+            label.origin = TickLabelOrigin(pixel, label.size);
+        }
         labels.push_back(label);
     });
     return labels;
@@ -212,13 +219,19 @@ bool CChartAxis::LabelsApart(const TickLabel& a, const TickLabel& b) const {
     return std::max(aStart, bStart) - std::min(aEnd, bEnd) >= gap;
 }
 
-void CChartAxis::ThinLabels(std::vector<TickLabel>& labels) const {
+void CChartAxis::ThinLabels(std::vector<TickLabel>& ticks) const {
+    std::vector<TickLabel*> labels;
+    for (TickLabel& tick : ticks) {
+        if (tick.major) {
+            labels.push_back(&tick);
+        }
+    }
     const std::size_t count = labels.size();
     if (count < 2) {
         return;
     }
     // Labels are counted from the tick at zero, so that the ones kept stand at round values.
-    double firstIndex = tickIncrement_ > 0.0 ? std::round(labels[0].value / tickIncrement_) : 0.0;
+    double firstIndex = tickIncrement_ > 0.0 ? std::round(labels[0]->value / tickIncrement_) : 0.0;
     if (!std::isfinite(firstIndex) || std::abs(firstIndex) > kMaxExactTickIndex) {
         firstIndex = 0.0;
     }
@@ -231,20 +244,20 @@ void CChartAxis::ThinLabels(std::vector<TickLabel>& labels) const {
         bool apart = true;
         for (std::size_t i = 0; i < count && apart; ++i) {
             if (keptWith(stride, i)) {
-                apart = previous == nullptr || LabelsApart(*previous, labels[i]);
-                previous = &labels[i];
+                apart = previous == nullptr || LabelsApart(*previous, *labels[i]);
+                previous = labels[i];
                 ++kept;
             }
         }
         if (apart && kept >= 2) {
             for (std::size_t i = 0; i < count; ++i) {
-                labels[i].shown = keptWith(stride, i);
+                labels[i]->shown = keptWith(stride, i);
             }
             return;
         }
     }
     for (std::size_t i = 0; i < count; ++i) {
-        labels[i].shown = i == 0 || i + 1 == count;
+        labels[i]->shown = i == 0 || i + 1 == count;
     }
 }
 
@@ -298,7 +311,7 @@ void CChartAxis::MeasureTickLabels() {
     int width = 0;
     int height = 0;
     ForEachTick([&](double value) {
-        if (IsInSpan(GetTickPosition(value))) {
+        if (IsInSpan(GetTickPosition(value)) && IsMajorTick(value)) {
             width = std::max(width, metrics.horizontalAdvance(GetTickLabelText(value)));
             height = std::max(height, metrics.height());
         }
@@ -342,22 +355,22 @@ void CChartAxis::DrawAxisLine(QPainter& painter) const {
     }
 }
 
-void CChartAxis::DrawTickMark(QPainter& painter, int pixel) const {
+void CChartAxis::DrawTickMark(QPainter& painter, int pixel, int length) const {
     switch (position_) {
     case ChartAxisPosition::Bottom:
-        DrawSegment(painter, QPoint(pixel, area_.top + 1), QPoint(pixel, area_.top + 4),
+        DrawSegment(painter, QPoint(pixel, area_.top + 1), QPoint(pixel, area_.top + 1 + length),
                     axisColor_);
         break;
     case ChartAxisPosition::Top:
-        DrawSegment(painter, QPoint(pixel, area_.bottom - 1), QPoint(pixel, area_.bottom - 4),
-                    axisColor_);
+        DrawSegment(painter, QPoint(pixel, area_.bottom - 1),
+                    QPoint(pixel, area_.bottom - 1 - length), axisColor_);
         break;
     case ChartAxisPosition::Left:
-        DrawSegment(painter, QPoint(area_.right - 1, pixel), QPoint(area_.right - 4, pixel),
-                    axisColor_);
+        DrawSegment(painter, QPoint(area_.right - 1, pixel),
+                    QPoint(area_.right - 1 - length, pixel), axisColor_);
         break;
     case ChartAxisPosition::Right:
-        DrawSegment(painter, QPoint(area_.left + 1, pixel), QPoint(area_.left + 4, pixel),
+        DrawSegment(painter, QPoint(area_.left + 1, pixel), QPoint(area_.left + 1 + length, pixel),
                     axisColor_);
         break;
     }
@@ -412,8 +425,16 @@ void CChartAxis::Draw(QPainter& painter, const SChartRect& plot) {
     painter.setBackgroundMode(Qt::TransparentMode);
     std::vector<TickLabel> labels = TickLabels();
     ThinLabels(labels);
+    // Major tick marks reach 3 pixels from the axis line, minor ones 2.
+    constexpr int kMajorTickLength = 3;
+    constexpr int kMinorTickLength = 2;
     for (const TickLabel& label : labels) {
-        DrawTickMark(painter, label.pixel);
+        if (!label.major) {
+            DrawTickMark(painter, label.pixel, kMinorTickLength);
+            grid_.AddMinorTick(label.pixel);
+            continue;
+        }
+        DrawTickMark(painter, label.pixel, kMajorTickLength);
         grid_.AddTick(label.pixel);
         if (label.shown) {
             painter.drawText(label.origin.x(), label.origin.y() + metrics.ascent(), label.text);

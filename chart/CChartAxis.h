@@ -52,10 +52,11 @@ public:
     int GetDecimalCount() const { return decimalCount_; }
     // The values of every tick from the first one up to the maximum.
     std::vector<double> GetTickValues() const;
-    // The ticks inside the span that get a label, as the last layout places them. All of them
-    // while no label would run into its neighbour; otherwise every k-th one (k = 2, 5, 10, 20,
-    // ... counted from the tick at zero), the smallest k that parts them and still leaves two
-    // labels; failing that the first and the last. Ticks and grid lines stay at every tick.
+    // The ticks inside the span that get a label, as the last layout places them. All of the
+    // major ticks while no label would run into its neighbour; otherwise every k-th one (k = 2,
+    // 5, 10, 20, ... counted from the tick at zero, or from the first major tick when the axis
+    // has no tick increment), the smallest k that parts them and still leaves two labels;
+    // failing that the first and the last. Ticks and grid lines stay at every tick.
     std::vector<double> GetLabelledTickValues() const;
 
     const QColor& GetAxisColor() const { return axisColor_; }
@@ -102,6 +103,10 @@ public:
     virtual QString GetTickLabelText(double value) const = 0;
     virtual void RefreshTickIncrement() = 0;
     virtual void RefreshFirstTick() = 0;
+    // Whether a tick is a major one, with a label, a full tick mark and a grid line in the grid
+    // colour; the others get a short mark and a grid line in the minor grid colour. Every tick
+    // of the linear axis is a major one.
+    virtual bool IsMajorTick(double /*value*/) const { return true; }
 
     // Layout and drawing, driven by the control: span and area from the chart area and the
     // plotting rectangle; the ticks for that span; the room the axis takes out of the plotting
@@ -116,6 +121,10 @@ public:
 protected:
     CChartCtrl* GetOwner() const { return owner_; }
     void RequestRedraw();
+    // The scale along which values are spread evenly over the span, and its inverse: the value
+    // itself on the linear axis, its logarithm on the logarithmic one.
+    virtual double ToScale(double value) const { return value; }
+    virtual double FromScale(double scaled) const { return scaled; }
 
     double min_ = 0.0;
     double max_ = 0.0;
@@ -132,20 +141,22 @@ private:
         QString text;
         QPoint origin;
         QSize size;
+        bool major = true;
         bool shown = true;
     };
 
     template <typename Visit>
     void ForEachTick(Visit visit) const;
     std::vector<TickLabel> TickLabels() const;
-    // Clears `shown` on the labels that are left out (see GetLabelledTickValues).
+    // Clears `shown` on the major labels that are left out (see GetLabelledTickValues); minor
+    // ticks are never shown.
     void ThinLabels(std::vector<TickLabel>& labels) const;
     bool LabelsApart(const TickLabel& a, const TickLabel& b) const;
     bool IsInSpan(int pixel) const;
     int SpanMiddle() const { return (start_ + end_) / 2; }
     void MeasureTickLabels();
     void DrawAxisLine(QPainter& painter) const;
-    void DrawTickMark(QPainter& painter, int pixel) const;
+    void DrawTickMark(QPainter& painter, int pixel, int length) const;
     QPoint LabelOrigin() const;
     QPoint TickLabelOrigin(int pixel, QSize textSize) const;
 

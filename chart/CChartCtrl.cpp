@@ -1,6 +1,8 @@
 #include "chart/CChartCtrl.h"
 
+#include "chart/CChartLayer.h"
 #include "chart/CChartLineSerie.h"
+#include "chart/CChartLogAxis.h"
 #include "chart/CChartStandardAxis.h"
 
 #include <QMouseEvent>
@@ -8,7 +10,9 @@
 #include <QPainter>
 #include <QPalette>
 #include <QResizeEvent>
+#include <QWheelEvent>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -58,19 +62,28 @@ QSize CChartCtrl::minimumSizeHint() const {
     return QSize(120, 80);
 }
 
-CChartStandardAxis* CChartCtrl::AddAxis(ChartAxisPosition position) {
+template <class Axis>
+Axis* CChartCtrl::PlaceAxis(ChartAxisPosition position) {
     const auto index = static_cast<std::size_t>(position);
     if (index >= kAxisCount) {
         return nullptr;
     }
-    auto axis = std::make_unique<CChartStandardAxis>(this, position);
-    CChartStandardAxis* added = axis.get();
+    auto axis = std::make_unique<Axis>(this, position);
+    Axis* added = axis.get();
     for (auto& entry : series_) {
         entry.second->ReplaceAxis(axes_[index].get(), added);
     }
     axes_[index] = std::move(axis);
     Redraw();
     return added;
+}
+
+CChartStandardAxis* CChartCtrl::AddAxis(ChartAxisPosition position) {
+    return PlaceAxis<CChartStandardAxis>(position);
+}
+
+CChartLogAxis* CChartCtrl::AddLogAxis(ChartAxisPosition position) {
+    return PlaceAxis<CChartLogAxis>(position);
 }
 
 CChartAxis* CChartCtrl::GetAxis(ChartAxisPosition position) const {
@@ -99,6 +112,28 @@ CChartSerie* CChartCtrl::GetSerie(unsigned serieId) const {
 
 void CChartCtrl::RemoveAllSeries() {
     series_.clear();
+    Redraw();
+}
+
+void CChartCtrl::AddLayer(CChartLayer* layer) {
+    if (layer == nullptr || std::find(layers_.begin(), layers_.end(), layer) != layers_.end()) {
+        return;
+    }
+    layers_.push_back(layer);
+    setMouseTracking(true);
+    Redraw();
+}
+
+void CChartCtrl::RemoveLayer(CChartLayer* layer) {
+    const auto found = std::find(layers_.begin(), layers_.end(), layer);
+    if (found == layers_.end()) {
+        return;
+    }
+    layers_.erase(found);
+    if (mouseLayer_ == layer) {
+        mouseLayer_ = nullptr;
+    }
+    setMouseTracking(!layers_.empty());
     Redraw();
 }
 
@@ -212,6 +247,9 @@ void CChartCtrl::DrawChart(QPainter& painter, const SChartRect& chartArea) {
         entry.second->SetClippingRect(clip);
         entry.second->DrawAll(painter);
     }
+    for (CChartLayer* layer : layers_) {
+        layer->Draw(painter, plot);
+    }
 }
 
 void CChartCtrl::DrawBorder(QPainter& painter, const SChartRect& plot) const {
@@ -245,6 +283,11 @@ void CChartCtrl::paintEvent(QPaintEvent* /*event*/) {
         const QRect dragged = QRect(zoomStart_, zoomEnd_).normalized();
         painter.drawRect(QRect(dragged.topLeft(), dragged.size() - QSize(1, 1)));
     }
+    if (!image_.isNull() && !plottingRect_.IsEmpty()) {
+        for (CChartLayer* layer : layers_) {
+            layer->PaintOver(painter, plottingRect_);
+        }
+    }
 }
 
 void CChartCtrl::resizeEvent(QResizeEvent* /*event*/) {
@@ -253,6 +296,13 @@ void CChartCtrl::resizeEvent(QResizeEvent* /*event*/) {
 }
 
 void CChartCtrl::mousePressEvent(QMouseEvent* event) {
+    for (auto layer = layers_.rbegin(); layer != layers_.rend() && !zooming_ && !panning_;
+         ++layer) {
+        if ((*layer)->MousePress(*event)) {
+            mouseLayer_ = *layer;
+            return;
+        }
+    }
     const QPoint position = event->position().toPoint();
     if (event->button() == Qt::LeftButton && zoomEnabled_) {
         zooming_ = true;
@@ -265,6 +315,16 @@ void CChartCtrl::mousePressEvent(QMouseEvent* event) {
 }
 
 void CChartCtrl::mouseMoveEvent(QMouseEvent* event) {
+    if (mouseLayer_ != nullptr) {
+        mouseLayer_->MouseMove(*event);
+        return;
+    }
+    // Every layer sees the pointer (for hovering); the first that takes the move ends it.
+    for (auto layer = layers_.rbegin(); layer != layers_.rend(); ++layer) {
+        if ((*layer)->MouseMove(*event)) {
+            return;
+        }
+    }
     const QPoint position = event->position().toPoint();
     if (zooming_) {
         zoomEnd_ = position;
@@ -286,6 +346,14 @@ void CChartCtrl::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CChartCtrl::mouseReleaseEvent(QMouseEvent* event) {
+    if (mouseLayer_ != nullptr) {
+        CChartLayer* layer = mouseLayer_;
+        if (event->buttons() == Qt::NoButton) {
+            mouseLayer_ = nullptr;
+        }
+        layer->MouseRelease(*event);
+        return;
+    }
     if (event->button() == Qt::LeftButton && zooming_) {
         zooming_ = false;
         zoomEnd_ = event->position().toPoint();
@@ -332,4 +400,75 @@ void CChartCtrl::FinishZoom() {
         axis->SetZoomRange(lo, hi);
     }
     Redraw();
+}
+
+void CChartCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
+    for (auto layer = layers_.rbegin(); layer != layers_.rend(); ++layer) {
+        if ((*layer)->MouseDoubleClick(*event)) {
+            return;
+        }
+    }
+    if (!axisGestures_) {
+        QWidget::mouseDoubleClickEvent(event); // a second click
+        return;
+    }
+    if (CChartAxis* axis = AxisAt(event->position().toPoint())) {
+        axis->UndoZoom();
+        Redraw();
+    }
+}
+
+void CChartCtrl::wheelEvent(QWheelEvent* event) {
+    for (auto layer = layers_.rbegin(); layer != layers_.rend(); ++layer) {
+        if ((*layer)->Wheel(*event)) {
+            event->accept();
+            return;
+        }
+    }
+    const QPoint position = event->position().toPoint();
+    if (!axisGestures_ || !plottingRect_.ToQRect().contains(position) ||
+        event->angleDelta().y() == 0) {
+        QWidget::wheelEvent(event);
+        return;
+    }
+    ZoomLeftAxis(position.y(), event->angleDelta().y());
+    event->accept();
+}
+
+void CChartCtrl::leaveEvent(QEvent* event) {
+    for (CChartLayer* layer : layers_) {
+        layer->Leave();
+    }
+    if (!layers_.empty()) {
+        update();
+    }
+    QWidget::leaveEvent(event);
+}
+
+void CChartCtrl::ZoomLeftAxis(int y, int angleDelta) {
+    CChartAxis* left = GetLeftAxis();
+    if (left == nullptr || left->GetMin() == left->GetMax()) {
+        return;
+    }
+    // One notch (120) away from the user narrows the range by a fifth, towards the user widens
+    // it by a quarter: the value under the pointer stays where it is.
+    constexpr double kNotch = 120.0;
+    const double factor = std::pow(0.8, angleDelta / kNotch);
+    const double anchor = left->ScreenToValue(y);
+    double lo = anchor - (anchor - left->GetMin()) * factor;
+    double hi = anchor + (left->GetMax() - anchor) * factor;
+    if (lo > hi) {
+        std::swap(lo, hi);
+    }
+    left->SetZoomRange(lo, hi);
+    Redraw();
+}
+
+CChartAxis* CChartCtrl::AxisAt(QPoint point) const {
+    for (const auto& axis : axes_) {
+        if (axis && axis->IsVisible() && axis->GetArea().ToQRect().contains(point)) {
+            return axis.get();
+        }
+    }
+    return nullptr;
 }

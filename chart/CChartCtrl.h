@@ -11,8 +11,11 @@
 #include <cstddef>
 #include <map>
 #include <memory>
+#include <vector>
 
+class CChartLayer;
 class CChartLineSerie;
+class CChartLogAxis;
 class CChartSerie;
 class CChartStandardAxis;
 class QPainter;
@@ -21,6 +24,10 @@ class QPainter;
 // labels, a dashed grid and a border round the plotting area. Everything is drawn into an
 // off-screen image of the widget's size, which painting only copies. The left mouse button drags
 // a zoom rectangle (dragging up or left returns to the full range); the right button pans.
+//
+// Beyond that, and only when asked: a logarithmic axis (AddLogAxis), layers drawn over the
+// series that may take the mouse first (AddLayer), and the axis gestures (EnableAxisGestures).
+// Without them the chart draws and behaves exactly as described above.
 class CChartCtrl : public QWidget {
     Q_OBJECT
 
@@ -31,6 +38,8 @@ public:
     // Creates a linear axis at the position, replacing any axis there (with its label text,
     // range and settings; series drawn against the old axis follow the new one), and redraws.
     CChartStandardAxis* AddAxis(ChartAxisPosition position);
+    // The same with a logarithmic axis.
+    CChartLogAxis* AddLogAxis(ChartAxisPosition position);
     CChartAxis* GetAxis(ChartAxisPosition position) const;
     CChartAxis* GetLeftAxis() const { return GetAxis(ChartAxisPosition::Left); }
     CChartAxis* GetBottomAxis() const { return GetAxis(ChartAxisPosition::Bottom); }
@@ -65,6 +74,17 @@ public:
     const QColor& GetZoomRectColor() const { return zoomRectColor_; }
     void SetZoomRectColor(const QColor& color) { zoomRectColor_ = color; }
 
+    // Adds a layer (not owned) over the series and redraws; the mouse is then followed without a
+    // button too, for the layers. RemoveLayer takes it away again and redraws.
+    void AddLayer(CChartLayer* layer);
+    void RemoveLayer(CChartLayer* layer);
+
+    // The axis gestures of the tuning view: the wheel over the plotting area zooms the left axis
+    // about the pointer, and a double-click on an axis (its strip beside the plotting area)
+    // returns that axis to its full range. Off by default: a double-click is then two clicks.
+    void EnableAxisGestures(bool enabled) { axisGestures_ = enabled; }
+    bool AxisGesturesEnabled() const { return axisGestures_; }
+
     // The rectangle inside the border, as laid out by the last redraw.
     const SChartRect& GetPlottingRect() const { return plottingRect_; }
     // The off-screen image; null until the first redraw.
@@ -87,13 +107,22 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     static constexpr std::size_t kAxisCount = 4;
     // Room between the edge of the control and the chart area.
     static constexpr int kChartInset = 3;
 
+    template <class Axis>
+    Axis* PlaceAxis(ChartAxisPosition position);
     bool WindowExists() const;
+    // Zooms the left axis by the wheel's turn about the value under y.
+    void ZoomLeftAxis(int y, int angleDelta);
+    // The axis whose strip holds the point, or null.
+    CChartAxis* AxisAt(QPoint point) const;
     void RebuildImage();
     void LayOutAxes(const SChartRect& chartArea, SChartRect& plot);
     void DrawBorder(QPainter& painter, const SChartRect& plot) const;
@@ -125,4 +154,8 @@ private:
     QPoint zoomStart_;
     QPoint zoomEnd_;
     QColor zoomRectColor_ = Qt::white;
+
+    std::vector<CChartLayer*> layers_;
+    CChartLayer* mouseLayer_ = nullptr; // the layer that took the button held
+    bool axisGestures_ = false;
 };
