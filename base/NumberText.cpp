@@ -205,6 +205,18 @@ std::string NumberText::FormatShortest(float value) {
     return std::string(buffer.data(), result.ptr);
 }
 
+std::string NumberText::FormatShortestDouble(double value) {
+    if (std::isnan(value)) {
+        return "nan";
+    }
+    if (std::isinf(value)) {
+        return value < 0 ? "-inf" : "inf";
+    }
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return std::string(buffer.data(), result.ptr);
+}
+
 std::u16string NumberText::Widen(std::string_view ascii) {
     std::u16string wide;
     wide.reserve(ascii.size());

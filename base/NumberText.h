@@ -33,6 +33,8 @@ public:
     static std::string FormatFixed(double value, int decimals);
     // The shortest decimal text that reads back to the same float; "nan", "inf", "-inf".
     static std::string FormatShortest(float value);
+    // The shortest decimal text that reads back to the same double; "nan", "inf", "-inf".
+    static std::string FormatShortestDouble(double value);
 
     static std::u16string Widen(std::string_view ascii);
 

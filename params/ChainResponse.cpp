@@ -4,6 +4,7 @@
 #include "params/ToolLibrary.h"
 
 #include <utility>
+#include <vector>
 
 ChainResponse::ChainResponse(const ToolLibrary& library)
     : tenBand_(library.Eq10()), eightBand_(library.Eq8()) {}
@@ -51,37 +52,60 @@ int32_t ChainResponse::Gain2(const ParameterSet& set, int channel) {
     return ChannelFields::Get("SCTRGAIN*2").Of(channel).Ints(set)[0];
 }
 
+namespace {
+
+template <class Value>
+std::vector<double> SumChain(int32_t gain1, int32_t gain2, const Value* tenBand,
+                             const Value* eightBand, std::size_t pointCount) {
+    std::vector<double> sum(pointCount, static_cast<double>(gain1));
+    for (const Value* curve : {tenBand, eightBand}) {
+        if (curve != nullptr) {
+            for (std::size_t i = 0; i < pointCount; ++i) {
+                sum[i] += static_cast<double>(curve[i]);
+            }
+        }
+    }
+    for (double& value : sum) {
+        value += static_cast<double>(gain2);
+    }
+    return sum;
+}
+
+} // namespace
+
+std::vector<double> ChainResponse::Sum(const ParameterSet& set, int channel, const float* tenBand,
+                                       const float* eightBand, std::size_t pointCount) {
+    return SumChain(Gain1(set, channel), Gain2(set, channel), tenBand, eightBand, pointCount);
+}
+
+std::vector<double> ChainResponse::Sum(const ParameterSet& set, int channel, const double* tenBand,
+                                       const double* eightBand, std::size_t pointCount) {
+    return SumChain(Gain1(set, channel), Gain2(set, channel), tenBand, eightBand, pointCount);
+}
+
 ChainStatus ChainResponse::Chain(const ParameterSet& set, int channel, const DesignGrid& grid,
                                  std::vector<double>& chain) const {
     if (!grid.Valid()) {
         return ChainStatus::BadGrid;
     }
-    // In the order the device applies them: Gain1, ten-band, eight-band, Gain2.
-    std::vector<double> sum(static_cast<std::size_t>(grid.pointCount),
-                            static_cast<double>(Gain1(set, channel)));
-    std::vector<float> curve;
-    const auto add = [&](bool on, EqualiserKind kind) {
+    std::vector<float> curves[2];
+    const std::pair<bool, EqualiserKind> equalisers[2] = {{set.EQSwtch, EqualiserKind::TenBand},
+                                                          {set.EQSwtch1, EqualiserKind::EightBand}};
+    for (std::size_t i = 0; i < 2; ++i) {
+        const auto [on, kind] = equalisers[i];
         if (!on) {
-            return ChainStatus::Ok;
+            continue;
         }
-        const ChainStatus status = Equaliser(EqualiserBands::Of(set, kind, channel), grid, curve);
-        if (status == ChainStatus::Ok) {
-            for (std::size_t i = 0; i < sum.size(); ++i) {
-                sum[i] += static_cast<double>(curve[i]);
-            }
-        }
-        return status;
-    };
-    for (const auto& [on, kind] : {std::pair{set.EQSwtch, EqualiserKind::TenBand},
-                                   std::pair{set.EQSwtch1, EqualiserKind::EightBand}}) {
-        if (const ChainStatus status = add(on, kind); status != ChainStatus::Ok) {
+        const ChainStatus status =
+            Equaliser(EqualiserBands::Of(set, kind, channel), grid, curves[i]);
+        if (status != ChainStatus::Ok) {
             return status;
         }
     }
-    const double gain2 = Gain2(set, channel);
-    for (double& value : sum) {
-        value += gain2;
-    }
-    chain = std::move(sum);
+    const auto pointer = [](const std::vector<float>& curve) {
+        return curve.empty() ? nullptr : curve.data();
+    };
+    chain = Sum(set, channel, pointer(curves[0]), pointer(curves[1]),
+                static_cast<std::size_t>(grid.pointCount));
     return ChainStatus::Ok;
 }

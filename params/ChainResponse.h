@@ -45,6 +45,15 @@ public:
     ChainStatus Chain(const ParameterSet& set, int channel, const DesignGrid& grid,
                       std::vector<double>& chain) const;
 
+    // The whole chain from the two equalisers' curves (each the library's, pointCount values; a
+    // null curve for an equaliser that is off), in the order the device applies them: Gain1,
+    // ten-band, eight-band, Gain2, summed in double. The switches are not looked at here.
+    static std::vector<double> Sum(const ParameterSet& set, int channel, const float* tenBand,
+                                   const float* eightBand, std::size_t pointCount);
+    // The same from curves in double (the device's response from stored sections).
+    static std::vector<double> Sum(const ParameterSet& set, int channel, const double* tenBand,
+                                   const double* eightBand, std::size_t pointCount);
+
     // Gain1 and Gain2 of the channel, dB.
     static int32_t Gain1(const ParameterSet& set, int channel);
     static int32_t Gain2(const ParameterSet& set, int channel);
