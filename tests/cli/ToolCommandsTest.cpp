@@ -127,7 +127,9 @@ TEST_F(CurveCommandTest, RefusesBadArgumentsAndReportsFailures) {
           {"curve", Config(), "--eq", "10", "--channel", "2"},
           {"curve", "--eq", "10", "--channel", "0"},
           {"curve", Config(), Config(), "--eq", "10", "--channel", "0"},
-          {"curve", Config(), "--eq", "10", "--channel", "0", "--points", "5"},
+          {"curve", Config(), "--eq", "10", "--channel", "0", "--points", "0"},
+          {"curve", Config(), "--eq", "10", "--channel", "0", "--start", "abc"},
+          {"curve", Config(), "--from-file", Config(), "--eq", "10", "--channel", "0"},
           {"curve", Config(), "--eq", "10", "--eq", "8", "--channel", "0"},
           {"curve", Config(), "--eq", "10", "--channel"}}) {
         const CliRun run = RunCli(args);
@@ -151,6 +153,95 @@ TEST_F(CurveCommandTest, RefusesBadArgumentsAndReportsFailures) {
     const CliRun noRate = RunCli({"curve", Config(), "--eq", "10", "--channel", "0"});
     EXPECT_EQ(noRate.code, 1);
     EXPECT_NE(noRate.err.find("SWFS"), std::string::npos) << noRate.err;
+}
+
+// The gain column of a curve's CSV, each number read back as a double.
+std::vector<double> Gains(const std::string& csv) {
+    std::vector<double> gains;
+    const std::vector<std::string> lines = Lines(csv);
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const std::string text = lines[i].substr(lines[i].find(',') + 1);
+        double value = std::nan("");
+        std::from_chars(text.data(), text.data() + text.size(), value);
+        gains.push_back(value);
+    }
+    return gains;
+}
+
+// --points and --start go to the library as given; the chain is Gain1 + the equalisers that
+// are on + Gain2, summed in double.
+TEST_F(CurveCommandTest, ChainOnTheGridAsked) {
+    TempDir::WriteBytes(Config(), kConfig + "EQSwtch=1\r\nEQSwtch1=1\r\nSCTRGAINL1=-2\r\n"
+                                            "SCTRGAINL2=5\r\n");
+    const std::vector<std::string> grid{"--channel", "0", "--points", "50", "--start", "100"};
+    const auto run = [&](const char* eq) {
+        std::vector<std::string> args{"curve", Config(), "--eq", eq};
+        args.insert(args.end(), grid.begin(), grid.end());
+        const CliRun result = RunCli(args);
+        EXPECT_EQ(result.code, 0) << result.err;
+        return result.out;
+    };
+    const std::string ten = run("10");
+    ASSERT_EQ(Lines(ten).size(), 51u);
+    EXPECT_EQ(Lines(ten)[1].substr(0, 4), "100,");
+    std::vector<float> record(78, 0.0f);
+    record[0] = 12.0f;
+    const float frequencies[10] = {1000, 200, 300, 400, 500, 600, 700, 800, 900, 10000};
+    std::copy(std::begin(frequencies), std::end(frequencies), record.begin() + 10);
+    std::fill(record.begin() + 20, record.begin() + 28, 1.0f);
+    record[27] = 1.5f;
+    ToolLibrary library;
+    ASSERT_EQ(library.Load(kBinDirectory), ToolLoadResult::Ok);
+    std::vector<float> curve(50);
+    library.Eq10()(record.data(), curve.data(), 48000, 100.0f, 50);
+    const std::vector<double> tenGains = Gains(ten);
+    const std::vector<double> eightGains = Gains(run("8"));
+    const std::vector<double> chain = Gains(run("chain"));
+    ASSERT_EQ(chain.size(), 50u);
+    for (std::size_t i = 0; i < 50; ++i) {
+        ASSERT_TRUE(SameBits(static_cast<float>(tenGains[i]), curve[i])) << i;
+        EXPECT_EQ(chain[i], -2.0 + static_cast<double>(static_cast<float>(tenGains[i])) +
+                                static_cast<double>(static_cast<float>(eightGains[i])) + 5.0)
+            << i;
+    }
+    // A start at or beyond half the sample rate is no grid.
+    const CliRun beyond =
+        RunCli({"curve", Config(), "--eq", "chain", "--channel", "0", "--start", "24000"});
+    EXPECT_EQ(beyond.code, 1);
+    EXPECT_NE(beyond.err.find("--start"), std::string::npos) << beyond.err;
+}
+
+// The stored sections of a parameter file, evaluated in double: the library's curve to far
+// below a hundredth of a dB; a file the reader refuses, or a channel it does not carry, exits 1.
+TEST_F(CurveCommandTest, FromTheStoredSectionsOfAFile) {
+    // A file is written only with every band designable: R's eight-band equaliser too.
+    const std::string writable = kConfig + "EQCFRIGHT1=100,200,300,400,500,600,700,10000\r\n"
+                                           "EQQRIGHT1=2,2,2,2,2,2\r\n";
+    TempDir::WriteBytes(Config(), writable + "EQSwtch=1\r\nSCTRGAINL2=-3\r\n");
+    const std::string file = dir_.File("p.bin");
+    ASSERT_EQ(RunCli({"write", Config(), file}).code, 0);
+    const std::vector<double> design =
+        Gains(RunCli({"curve", Config(), "--eq", "10", "--channel", "0"}).out);
+    const CliRun stored = RunCli({"curve", "--from-file", file, "--eq", "chain", "--channel", "0"});
+    ASSERT_EQ(stored.code, 0) << stored.err;
+    const std::vector<double> chain = Gains(stored.out);
+    ASSERT_EQ(chain.size(), 1000u);
+    for (std::size_t i = 0; i < chain.size(); ++i) {
+        ASSERT_NEAR(chain[i], design[i] - 3.0, 0.01) << i; // eight-band off, Gain2 -3 dB
+    }
+
+    TempDir::WriteBytes(dir_.File("short.bin"), std::string(100, '\0'));
+    const CliRun refused =
+        RunCli({"curve", "--from-file", dir_.File("short.bin"), "--eq", "10", "--channel", "0"});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_TRUE(refused.out.empty());
+    EXPECT_NE(refused.err.find("short.bin"), std::string::npos) << refused.err;
+
+    TempDir::WriteBytes(Config(), writable + "CHANUM=1\r\n");
+    ASSERT_EQ(RunCli({"write", Config(), file}).code, 0);
+    const CliRun mono = RunCli({"curve", "--from-file", file, "--eq", "8", "--channel", "1"});
+    EXPECT_EQ(mono.code, 1);
+    EXPECT_NE(mono.err.find("one channel"), std::string::npos) << mono.err;
 }
 
 // The number after "key": in the band object that starts with "band": index.
