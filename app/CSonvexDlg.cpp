@@ -9,6 +9,8 @@
 #include "app/CEditHistory.h"
 #include "app/CMessageReporter.h"
 #include "app/CModePanel.h"
+#include "app/CViewMenu.h"
+#include "app/EditStepNames.h"
 #include "base/NativePath.h"
 #include "base/NumberText.h"
 #include "base/ProgramDirectory.h"
@@ -109,6 +111,7 @@ CSonvexDlg::CSonvexDlg(std::u16string programDirectory, QWidget* parent)
     if (configLoaded_) {
         Localize();
     }
+    viewMenu_->Load();
     settings_.PrepareLogDirectory(programDirectory_);
     // Below what the localization named: the attached devices keep their own texts.
     devices_ = new CDeviceMenu(
@@ -121,6 +124,19 @@ CSonvexDlg::CSonvexDlg(std::u16string programDirectory, QWidget* parent)
     ConnectUi();
     // Last: its handlers run after the window's and the pages' own.
     history_ = std::make_unique<CEditHistory>(*this, Texts());
+    ConnectChartEdits();
+}
+
+void CSonvexDlg::ConnectChartEdits() {
+    // A drag or a wheel step on an equaliser page's chart is one step, named after the band.
+    for (CEqualiserPage* page : std::initializer_list<CEqualiserPage*>{eqPage_, eq1Page_}) {
+        connect(page, &CEqualiserPage::EditFinished, this, [this, page](int band) {
+            const TextCatalog texts = Texts();
+            history_->Record(texts.Format(
+                TextId::StepHandle, {EditStepNames::PageName(*page, texts),
+                                     NumberText::Widen(NumberText::FormatInt(band))}));
+        });
+    }
 }
 
 CSonvexDlg::~CSonvexDlg() {
@@ -208,7 +224,10 @@ void CSonvexDlg::CreateMenu() {
     }
     QMenu* port = menuBar_->addMenu(QStringLiteral("COM Port"));
     addCommand(*port, "Setting", kComSettingCommandId, &CSonvexDlg::OnComSetting);
-    addCommand(*menuBar_, "View", kViewCommandId, nullptr);
+    // View: the display options of the equaliser pages' chart.
+    QMenu* view = menuBar_->addMenu(QStringLiteral("View"));
+    ControlId::Set(*view->menuAction(), kViewCommandId);
+    viewMenu_ = new CViewMenu(*view, settings_, this);
     deviceMenu_ = menuBar_->addMenu(QStringLiteral("Device"));
     addCommand(*deviceMenu_, "MX5210", kDeviceCommandId, nullptr);
     addCommand(*deviceMenu_, "Compare with device", kCompareDeviceCommandId,
@@ -275,6 +294,7 @@ void CSonvexDlg::CreatePages() {
     tabs_->addTab(drcPage_, QStringLiteral("DRC"));
     tabs_->addTab(eq1Page_, QStringLiteral("8EQ"));
     tabs_->addTab(limitPage_, QStringLiteral("Limiter"));
+    viewMenu_->Attach(*eqPage_, *eq1Page_, *modes_);
     for (CProcessingPage* page :
          std::array<CProcessingPage*, 4>{eqPage_, drcPage_, eq1Page_, limitPage_}) {
         page->Initialise();

@@ -26,6 +26,7 @@ class CDlgLimit;
 class CDlgPublic_Param;
 class CModePanel;
 class CProcessingPage;
+class CViewMenu;
 class QAction;
 class QKeyEvent;
 class QLabel;
@@ -159,6 +160,8 @@ public:
     QMenuBar& MenuBar() const { return *menuBar_; }
     // The attached devices at the end of the Device menu, and the chosen one.
     CDeviceMenu& Devices() const { return *devices_; }
+    // The View menu's options (the equaliser pages' chart).
+    CViewMenu& ViewMenu() const { return *viewMenu_; }
     // The action of a menu command (kLoadCommandId ...), null for an unknown id.
     QAction* MenuCommand(int id) const;
     CChainPanel& Chain() const { return *chain_; }
@@ -190,6 +193,7 @@ private:
     void ReportCollectCopy() const;
     void FillControls();
     void CreatePages();
+    void ConnectChartEdits();
 
     ParameterSet& Params() { return settings_.Params; }
     bool SaveConfig();
@@ -222,6 +226,7 @@ private:
     QMenu* deviceMenu_ = nullptr;
     CDeviceMenu* devices_ = nullptr;
     std::unique_ptr<CDeviceCommands> deviceCommands_;
+    CViewMenu* viewMenu_ = nullptr;
     CChainPanel* chain_ = nullptr;
     CModePanel* modes_ = nullptr;
     QTabWidget* tabs_ = nullptr;

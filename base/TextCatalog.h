@@ -216,7 +216,17 @@
     X(StepRecallA, u"IDS_STEP_RECALL_A", u"Recall A") \
     X(StepRecallB, u"IDS_STEP_RECALL_B", u"Recall B") \
     X(StepFit, u"IDS_STEP_FIT", u"fit") \
-    X(StepEqImport, u"IDS_STEP_EQ_IMPORT", u"EQ import")
+    X(StepEqImport, u"IDS_STEP_EQ_IMPORT", u"EQ import") \
+    X(LegendChain, u"IDS_LEGEND_CHAIN", u"whole chain %1") \
+    X(LegendChainNote, u"IDS_LEGEND_CHAIN_NOTE", \
+      u"whole chain: small signal, DRC and limiter not included") \
+    X(LegendDevice, u"IDS_LEGEND_DEVICE", u"%1 on the device") \
+    X(LegendBands, u"IDS_LEGEND_BANDS", u"bands %1 (drag to edit)") \
+    X(ChainPeak, u"IDS_CHAIN_PEAK", u"peak %1 dB at %2") \
+    X(DeviceDeparts, u"IDS_DEVICE_DEPARTS", \
+      u"Device response: band %1 (%2) departs from the design by up to %3 dB, more than 0.1 dB.") \
+    X(BandTooltip, u"IDS_BAND_TOOLTIP", u"band %1 (%2): %3 Hz, %4 dB, Q %5") \
+    X(ShelfTooltip, u"IDS_SHELF_TOOLTIP", u"band %1 (%2): %3 Hz, %4 dB")
 // clang-format on
 
 enum class TextId {

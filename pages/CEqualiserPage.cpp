@@ -6,7 +6,11 @@
 #include "chart/CChartCtrl.h"
 #include "chart/CChartLineSerie.h"
 #include "chart/CChartStandardAxis.h"
+#include "pages/CBandEditor.h"
 #include "pages/CPageEdit.h"
+#include "pages/CTuningView.h"
+#include "params/ChainResponse.h"
+#include "params/DeviceSteps.h"
 #include "settings/CIniSettingBase.h"
 #include "tool/FrequencyGrid.h"
 #include "widgets/ControlId.h"
@@ -52,6 +56,25 @@ CEqualiserPage::CEqualiserPage(CIniSettingBase& settings, CIniLocalLan& language
     : CProcessingPage(settings, language, dialogId, link, channel, parent), layout_(layout),
       fields_(fields), programDirectory_(std::move(programDirectory)) {
     CreateUi();
+    tuning_ = std::make_unique<CTuningView>(*chart_, *warning_);
+    editor_ = std::make_unique<CBandEditor>(*this);
+    liveTimer_.setSingleShot(true);
+    connect(&liveTimer_, &QTimer::timeout, this, &CEqualiserPage::RedrawTuning);
+    ConnectLiveCurve();
+}
+
+// The tuning view and the editor go before the chart they draw on.
+CEqualiserPage::~CEqualiserPage() = default;
+
+void CEqualiserPage::ConnectLiveCurve() {
+    for (const BandBoxes& boxes : bands_) {
+        for (CPageEdit* box : {boxes.gain, boxes.frequency, boxes.q}) {
+            connect(box, &QLineEdit::textChanged, this, [this] {
+                ScheduleLiveRedraw();
+                emit BoxesChanged();
+            });
+        }
+    }
 }
 
 CEqualiserPage::ChannelBands CEqualiserPage::Bands(int channel) const {
@@ -70,8 +93,16 @@ void CEqualiserPage::CreateUi() {
     side->addWidget(&LinkBox());
     side->addWidget(&ChannelBox());
     side->addStretch(1);
+    // The device response's warning; it has no identifier, so the localization leaves it alone.
+    warning_ = new QLabel(this);
+    warning_->setWordWrap(true);
+    warning_->setStyleSheet(QStringLiteral("color: #b00000;"));
+    warning_->hide();
+    auto* plot = new QVBoxLayout;
+    plot->addWidget(chart_, 1);
+    plot->addWidget(warning_);
     auto* top = new QHBoxLayout;
-    top->addWidget(chart_, 1);
+    top->addLayout(plot, 1);
     top->addLayout(side);
 
     auto* grid = new QGridLayout;
@@ -133,11 +164,121 @@ void CEqualiserPage::Initialise() {
                         QMessageBox::Ok, this);
         box.exec();
     }
+    design_ = std::make_unique<ChainResponse>(tool_);
     Localize();
     SetUpChart();
+    initialised_ = true;
+    if (options_.Any()) {
+        tuning_->Apply(options_, Params().SWFS);
+    }
     SetChannelBoxIndex(ChannelField::Index(SelectedChannel()));
     LoadChannel(SelectedChannel());
 }
+const CChartLineSerie* CEqualiserPage::Curve() const {
+    return options_.Any() ? tuning_->Curve() : curve_;
+}
+
+void CEqualiserPage::SetViewOptions(const ViewOptions& options) {
+    const bool wasTuning = options_.Any();
+    options_ = options;
+    if (!initialised_) {
+        return;
+    }
+    if (options.Any()) {
+        tuning_->Apply(options, Params().SWFS);
+    } else if (wasTuning) {
+        tuning_->Detach();
+        curve_ = nullptr;
+    }
+    // Only a specified trigger or the live curve draws the boxes.
+    if (options.Any() && !options.Get(ViewOption::LiveCurve) && boxesShown_) {
+        RedrawTuning();
+        return;
+    }
+    DrawCurve();
+}
+
+EqualiserBands CEqualiserPage::BoxBands(std::vector<bool>* marked) const {
+    EqualiserBands bands = EqualiserBands::Empty(Kind());
+    const int32_t rate = Params().SWFS;
+    if (marked != nullptr) {
+        marked->assign(static_cast<std::size_t>(BandCount()), false);
+    }
+    for (int band = 0; band < BandCount(); ++band) {
+        const auto index = static_cast<std::size_t>(band);
+        const int32_t gain = GainBox(band).IntValue();
+        // The frequency check compares the value as read in 64 bits.
+        const int64_t frequency = FrequencyBox(band).Int64Value();
+        bool ok = DeviceSteps::GainOk(gain) && frequency >= DeviceSteps::kMinFrequency &&
+                  frequency <= DeviceSteps::MaxFrequency(rate);
+        float q = 0.0f;
+        if (!IsShelf(band)) {
+            q = QBox(band).FloatValue();
+            ok = ok && q > 0.5f;
+        }
+        bands.gains[index] = ok ? gain : 0;
+        bands.frequencies[index] =
+            ok ? static_cast<int32_t>(frequency)
+               : DeviceSteps::Frequency(static_cast<double>(frequency), rate);
+        if (!IsShelf(band)) {
+            bands.q[index - 1] = ok || q > 0.5f ? q : DeviceSteps::Q(q);
+        }
+        if (marked != nullptr) {
+            (*marked)[index] = !ok;
+        }
+    }
+    return bands;
+}
+
+void CEqualiserPage::OverlayBoxes(ParameterSet& draft) const {
+    const EqualiserBands bands = BoxBands(nullptr);
+    if (LinkFlag()) {
+        bands.StoreInto(draft, 0);
+        bands.StoreInto(draft, 1);
+    } else {
+        bands.StoreInto(draft, ChannelField::Index(SelectedChannel()));
+    }
+}
+
+ParameterSet CEqualiserPage::Draft() const {
+    ParameterSet draft = Params();
+    if (draftOverlay_) {
+        draftOverlay_(draft);
+    } else {
+        OverlayBoxes(draft);
+    }
+    return draft;
+}
+
+void CEqualiserPage::ScheduleLiveRedraw() {
+    if (initialised_ && options_.Get(ViewOption::LiveCurve)) {
+        liveTimer_.start(0);
+    }
+}
+
+void CEqualiserPage::RedrawFromBoxes() {
+    if (!options_.Any()) {
+        return;
+    }
+    boxesShown_ = true;
+    RedrawTuning();
+}
+
+void CEqualiserPage::RedrawTuning() {
+    liveTimer_.stop();
+    if (!initialised_ || !options_.Any()) {
+        return;
+    }
+    const bool fromBoxes = options_.Get(ViewOption::LiveCurve) || boxesShown_;
+    std::vector<bool> marked;
+    if (fromBoxes) {
+        BoxBands(&marked);
+    }
+    const CTuningView::Page page{Kind(), ChannelField::Index(SelectedChannel()), windowTitle()};
+    tuning_->Draw(fromBoxes ? Draft() : Params(), page, design_.get(), marked, Texts());
+    editor_->Attach(tuning_->Handles());
+}
+
 
 void CEqualiserPage::SetUpChart() {
     chart_->HoldRedraw();
@@ -202,6 +343,11 @@ std::vector<double> CEqualiserPage::CurveFrequencies(int32_t sampleRate) {
 }
 
 void CEqualiserPage::DrawCurve() {
+    if (options_.Any()) {
+        boxesShown_ = false;
+        RedrawTuning();
+        return;
+    }
     const int32_t sampleRate = Params().SWFS;
     std::array<float, kCurvePoints> curve{};
     // Without a sample rate there is no frequency grid to evaluate the response on.

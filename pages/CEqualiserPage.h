@@ -1,19 +1,28 @@
 #pragma once
 
 #include "pages/CProcessingPage.h"
+#include "params/EqualiserBands.h"
 #include "params/EqualiserRecord.h"
 #include "params/ToolLibrary.h"
+#include "settings/ViewOptions.h"
 #include "tool/RecordLayout.h"
 
+#include <QTimer>
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
 
+class CBandEditor;
 class CChartCtrl;
 class CChartLineSerie;
 class CPageEdit;
+class CTuningView;
+class ChainResponse;
+class QLabel;
 
 // What the two equaliser pages share: the chart of the response (1010), the grid of gain,
 // frequency and Q boxes (one column per band; the shelves at both ends have a disabled, empty
@@ -25,6 +34,14 @@ class CPageEdit;
 // main window may borrow the ten-band page's (Tool()) or load its own.
 //
 // Labels: 2000 "Gain", 2001 "GF(HZ)", 2002 "Q" (the row labels).
+//
+// The tuning view: with any View option on (SetViewOptions; all are off until the main window
+// sets them), the chart is drawn by CTuningView and the bands can be edited on it (CBandEditor).
+// With the live curve on, the curves are redrawn from what the boxes show, read as the store
+// reads them, at the next turn of the event loop after an edit (edits coalesce); a band whose
+// boxes hold a value the entry checks refuse is drawn flat and its handle marked. Nothing is
+// stored by this: the parameter set changes on the commits only. With every option off the page
+// draws exactly its classic curve, at the classic times.
 class CEqualiserPage : public CProcessingPage {
     Q_OBJECT
 
@@ -68,8 +85,39 @@ public:
 
     // Recomputes the response of the page's selected channel from the parameter set (not from
     // the boxes) and draws it as one red series, 2 pixels wide; the bottom axis follows SWFS.
-    // Without the library (or without a usable sample rate) the chart shows no curve.
+    // Without the library (or without a usable sample rate) the chart shows no curve. In the
+    // tuning view: draws its curves, from the boxes when the live curve is on.
     void DrawCurve();
+
+    // The display options (the View menu). Before Initialise they are only kept.
+    void SetViewOptions(const ViewOptions& options);
+    const ViewOptions& Options() const { return options_; }
+    // Who adds to a draft what other boxes show (the main window: its gain boxes and both
+    // equaliser pages); without one the draft takes this page's boxes only.
+    void SetDraftOverlay(std::function<void(ParameterSet&)> overlay) {
+        draftOverlay_ = std::move(overlay);
+    }
+    // Writes what this page's boxes show into a draft, as the store would (into both channels
+    // when linked); a band the entry checks refuse goes in flat, at a frequency and Q the design
+    // can take.
+    void OverlayBoxes(ParameterSet& draft) const;
+    // The parameter set with what the boxes show.
+    ParameterSet Draft() const;
+    // With the live curve on: redraws at the next turn of the event loop (once for any number
+    // of calls before it).
+    void ScheduleLiveRedraw();
+    // Redraws the tuning view now from what the boxes show (a drag or wheel edit), and keeps
+    // doing so until the next specified redraw.
+    void RedrawFromBoxes();
+
+    EqualiserKind Kind() const {
+        return layout_.bands == 10 ? EqualiserKind::TenBand : EqualiserKind::EightBand;
+    }
+    int32_t SampleRate() const { return Params().SWFS; }
+    CTuningView* Tuning() const { return tuning_.get(); }
+    CBandEditor* Editor() const { return editor_.get(); }
+    // The warning under the chart (the device response's departures); hidden without one.
+    QLabel& Warning() const { return *warning_; }
 
     // The x value of each curve point for a sample rate: the frequencies at which the library
     // evaluates the response, 20 Hz times 2^(i x step), step = log2((SWFS x 0.5) / 20) / 1000.
@@ -79,13 +127,20 @@ public:
     ToolLoadResult ToolResult() const { return toolResult_; }
     CChartCtrl& Chart() const { return *chart_; }
     // The series of the response drawn last; null while the chart shows no curve.
-    const CChartLineSerie* Curve() const { return curve_; }
+    const CChartLineSerie* Curve() const;
 
     int BandCount() const { return static_cast<int>(bands_.size()); }
     CPageEdit& GainBox(int band) const;
     CPageEdit& FrequencyBox(int band) const;
     // The Q box of a band; the shelves' boxes (first and last band) stay disabled and empty.
     CPageEdit& QBox(int band) const;
+
+signals:
+    // A box's text changed (typed, stepped, dragged or loaded).
+    void BoxesChanged();
+    // A drag or wheel edit of a band on the chart begins and ends: one edit.
+    void EditStarted(int band);
+    void EditFinished(int band);
 
 protected:
     // One channel's equaliser fields in the parameter set: gains and frequencies of every band,
@@ -101,6 +156,7 @@ protected:
     CEqualiserPage(CIniSettingBase& settings, CIniLocalLan& language, int dialogId,
                    const RecordLayout& layout, const EqualiserFields& fields, LinkField link,
                    SelectionField channel, std::u16string programDirectory, QWidget* parent);
+    ~CEqualiserPage() override;
 
     // The fields of a channel in the parameter set.
     ChannelBands Bands(int channel) const;
@@ -130,6 +186,12 @@ private:
 
     void CreateUi();
     void SetUpChart();
+    void ConnectLiveCurve();
+    // The tuning view's drawing, from the boxes or from the parameter set.
+    void RedrawTuning();
+    // The bands the boxes show, read as the store reads them; marked[b] is set for a band whose
+    // boxes the entry checks refuse (drawn flat).
+    EqualiserBands BoxBands(std::vector<bool>* marked) const;
     // Bottom axis 0 to half the sample rate, left axis -30 to 30 dB: both leave any zoom.
     void SetRanges();
     bool IsShelf(int band) const { return layout_.KindOf(band) != BandKind::Peaking; }
@@ -141,5 +203,15 @@ private:
     ToolLoadResult toolResult_ = ToolLoadResult::NotLoaded;
     CChartCtrl* chart_ = nullptr;
     CChartLineSerie* curve_ = nullptr;
+    QLabel* warning_ = nullptr;
     std::vector<BandBoxes> bands_;
+
+    ViewOptions options_;
+    bool initialised_ = false;
+    bool boxesShown_ = false; // the tuning view shows the boxes, not the parameter set
+    std::unique_ptr<ChainResponse> design_;
+    std::unique_ptr<CTuningView> tuning_;
+    std::unique_ptr<CBandEditor> editor_;
+    std::function<void(ParameterSet&)> draftOverlay_;
+    QTimer liveTimer_;
 };

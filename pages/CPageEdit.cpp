@@ -4,10 +4,12 @@
 #include "widgets/ControlId.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QScopedValueRollback>
 #include <QTabWidget>
+#include <QWheelEvent>
 
 bool CPageEdit::returningFocus_ = false;
 bool CPageEdit::reporting_ = false;
@@ -68,6 +70,32 @@ void CPageEdit::focusOutEvent(QFocusEvent* event) {
     // A command of the same click may already have run the report; then this finds none.
     QMetaObject::invokeMethod(
         this, [] { ReportPending(); }, Qt::QueuedConnection);
+}
+
+void CPageEdit::keyPressEvent(QKeyEvent* event) {
+    const bool step = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
+    if (!stepping_ || !step || isReadOnly() ||
+        (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    emit Stepped(event->key() == Qt::Key_Up ? 1 : -1);
+}
+
+void CPageEdit::wheelEvent(QWheelEvent* event) {
+    if (!stepping_ || isReadOnly() || event->angleDelta().y() == 0) {
+        QLineEdit::wheelEvent(event);
+        return;
+    }
+    event->accept();
+    constexpr int kNotch = 120;
+    wheelRemainder_ += event->angleDelta().y();
+    const int notches = wheelRemainder_ / kNotch;
+    wheelRemainder_ -= notches * kNotch;
+    if (notches != 0) {
+        emit Stepped(notches);
+    }
 }
 
 bool CPageEdit::ReportPending() {

@@ -69,19 +69,32 @@ public:
         bool previous_;
     };
 
+    // With stepping on, Up and Down and each notch of the wheel over the box are reported as
+    // Stepped (+1 for Up or a notch away from the user, -1 for Down or a notch towards), and the
+    // owner writes the stepped value; a read-only box does not step. Off (the default), the keys
+    // and the wheel do what they do in any edit box.
+    void SetStepping(bool on) { stepping_ = on; }
+
 signals:
     // The entry is to be committed (checked, or stored by the main window): the focus left the
     // box for another control, or ReportNow ran.
     void FocusLeft();
     // After FocusLeft, when no check failed: the box's value counts as committed.
     void Committed();
+    // Up, Down or the wheel, with stepping on: +1 or -1 per press or notch.
+    void Stepped(int steps);
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     // Shows the page that holds box in every tab control round it.
     static void ShowPageOf(QWidget& box);
+
+    bool stepping_ = false;
+    int wheelRemainder_ = 0;
 
     static bool returningFocus_;
     static bool reporting_;

@@ -55,6 +55,10 @@ void CProcessingPage::Initialise() {
     LoadChannel(SelectedChannel());
 }
 
+TextCatalog CProcessingPage::Texts() const {
+    return settings_.Debug ? TextCatalog() : TextCatalog(language_);
+}
+
 void CProcessingPage::Localize() {
     WidgetLocalizer::ApplyDialogLanguage(language_, *this, settings_.Debug, dialogId_, false);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/TextCatalog.h"
 #include "params/ChannelFields.h"
 #include "params/ParameterSet.h"
 
@@ -55,6 +56,10 @@ public:
     bool LinkFlag() const;
     // The page's channel field (EQChannel, EQ1Channel, DrcChannel, LimitChannel) as stored.
     int32_t SelectedChannel() const;
+
+    // The texts of messages, captions and tooltips: the language file's, except in collect mode
+    // (the program's own English then).
+    TextCatalog Texts() const;
 
     // The dialog id: 132 ten-band, 134 eight-band, 131 DRC, 135 limiter.
     int DialogId() const { return dialogId_; }

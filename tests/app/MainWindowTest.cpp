@@ -1,6 +1,12 @@
 // The main window's controls and commands: gains, Enter, chain buttons, the channel, Link and
 // mode boxes, Save, Cancel, Reset, closing, and the dialogs of the menu.
 #include "app/CAboutDlg.h"
+#include "app/CViewMenu.h"
+#include "chart/CChartCtrl.h"
+#include "chart/CChartHandleLayer.h"
+#include "chart/CChartLogAxis.h"
+#include "chart/CChartReadoutBox.h"
+#include "pages/CTuningView.h"
 #include "params/ParameterFile.h"
 #include "serial/CComSet.h"
 #include "tests/app/AppTestSupport.h"
@@ -26,6 +32,7 @@ private slots:
     void cancelAndResetDoNotSave();
     void escapeAndCloseBoxEndWithoutSaving();
     void menuOpensAboutBoxAndSerialDialog();
+    void viewMenuSavesAtOnceAndIsRestored();
 };
 
 void MainWindowTest::controlsTabsAndMenu() {
@@ -58,7 +65,9 @@ void MainWindowTest::controlsTabsAndMenu() {
     }
     // Separators (0) take their positions too.
     QCOMPARE(commands.join(' '), QString("32772 32773 0 32810 0 32790 32791 0 32792 32793 32794 "
-                                         "32795 32796 32775 32780 32777 32811 0 32779"));
+                                         "32795 32796 32775 32850 32851 32852 32853 32854 32855 "
+                                         "32777 32811 0 32779"));
+    QCOMPARE(ControlId::Of(*w->MenuBar().actions().at(2)), CSonvexDlg::kViewCommandId);
 }
 
 void MainWindowTest::gainBoxStoresWhenLeftForAnotherControl() {
@@ -425,10 +434,53 @@ void MainWindowTest::menuOpensAboutBoxAndSerialDialog() {
     QVERIFY(portMessages.Texts().front().contains("/dev/ttyS31999"));
     QCOMPARE(portMessages.Messages().front().title, QString("Sonvex"));
 
-    MessageBoxCatcher catcher; // View and MX5210 do nothing
+    MessageBoxCatcher catcher; // the View menu's own item and MX5210 do nothing
     w->MenuCommand(CSonvexDlg::kViewCommandId)->trigger();
     w->MenuCommand(CSonvexDlg::kDeviceCommandId)->trigger();
     QVERIFY(catcher.Texts().isEmpty() && w->isVisible());
+}
+
+// The shipped configuration opens on the tuning view; each View item is written into [View] at
+// once, and only that; the next start restores it; without [View] the chart is the classic one.
+void MainWindowTest::viewMenuSavesAtOnceAndIsRestored() {
+    AppProgramDir dir;
+    {
+        auto w = Open(dir);
+        QStringList checked;
+        for (int id = CViewMenu::kFirstCommandId; id < CViewMenu::kFirstCommandId + 6; ++id) {
+            checked << QString::number(w->MenuCommand(id)->isChecked());
+        }
+        QCOMPARE(checked.join(' '), QString("1 1 0 0 1 0"));
+        for (CEqualiserPage* page :
+             std::initializer_list<CEqualiserPage*>{&w->TenBandPage(), &w->EightBandPage()}) {
+            QVERIFY(dynamic_cast<CChartLogAxis*>(page->Chart().GetBottomAxis()) != nullptr);
+            QCOMPARE(page->Tuning()->Handles()->Handles().size(),
+                     static_cast<std::size_t>(page->BandCount()));
+        }
+        w->Settings().Params.SCTRGAINL1 = 9; // not committed: no View item may save it
+        w->MenuCommand(CViewMenu::kFirstCommandId + 3)->trigger(); // "Whole chain"
+        QVERIFY(dir.ConfigHas("WholeChain=1"));
+        QVERIFY(dir.ConfigHas("SCTRGAINL1=0"));
+        QVERIFY(w->EightBandPage().Options().Get(ViewOption::WholeChain));
+        QVERIFY(w->EightBandPage()
+                    .Tuning()
+                    ->Readouts()
+                    ->Line(CTuningView::kPeakReadout)
+                    .startsWith("peak "));
+    }
+    {
+        auto w = Open(dir);
+        QVERIFY(w->MenuCommand(CViewMenu::kFirstCommandId + 3)->isChecked());
+        QVERIFY(w->TenBandPage().Options().Get(ViewOption::WholeChain));
+    }
+    std::string config = dir.Config();
+    config.erase(config.find("[View]"));
+    dir.Write("config.ini", config);
+    auto w = Open(dir);
+    QVERIFY(!w->MenuCommand(CViewMenu::kFirstCommandId)->isChecked());
+    QCOMPARE(w->TenBandPage().Chart().GetSeriesCount(), std::size_t{1});
+    QVERIFY(dynamic_cast<CChartLogAxis*>(w->TenBandPage().Chart().GetBottomAxis()) == nullptr);
+    QVERIFY(w->TenBandPage().Tuning()->Handles() == nullptr);
 }
 
 QTEST_MAIN(MainWindowTest)

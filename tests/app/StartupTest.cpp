@@ -33,6 +33,12 @@ const QStringList kMenu{"File",
                         "COM Port",
                         "Setting",
                         "View",
+                        "Logarithmic frequency axis",
+                        "Live curve",
+                        "Both channels",
+                        "Whole chain",
+                        "Band curves",
+                        "Device response",
                         "Device",
                         "MX5210",
                         "Compare with device",
@@ -141,7 +147,7 @@ void StartupTest::titleAndTextsComeFromTheSelectedFile() {
         QCOMPARE(w->windowTitle(), "Tuner" + kTitle);
         QCOMPARE(w->CommandButton(CSonvexDlg::kSetId).text(), QString());
         QCOMPARE(TextOf(w->Modes(), 2118), QString());
-        QCOMPARE(MenuTexts(*w), QStringList(19, QString()));
+        QCOMPARE(MenuTexts(*w), QStringList(25, QString()));
         QCOMPARE(w->Modes().ChannelBox().itemText(1), QString("channel1"));
         QCOMPARE(w->Tabs().tabText(1), QString("10EQ"));
     }

@@ -133,7 +133,7 @@ private slots:
         IniDocument zh;
         QVERIFY(ReadIniFile(zh, TextCodec::FromUtf8(LanguagePath("Chinese.ini"))));
         // The File menu's separators at 2, 4 and 7 take a position each, the Device menu's at 2.
-        const std::pair<const char16_t*, const char*> menu[19] = {
+        const std::pair<const char16_t*, const char*> menu[25] = {
             {u"MENU_0", "File"},
             {u"MENU_0_0", "Load"},
             {u"MENU_0_1", "Save As"},
@@ -148,6 +148,12 @@ private slots:
             {u"MENU_1", "COM Port"},
             {u"MENU_1_0", "Setting"},
             {u"MENU_2", "View"},
+            {u"MENU_2_0", "Logarithmic frequency axis"},
+            {u"MENU_2_1", "Live curve"},
+            {u"MENU_2_2", "Both channels"},
+            {u"MENU_2_3", "Whole chain"},
+            {u"MENU_2_4", "Band curves"},
+            {u"MENU_2_5", "Device response"},
             {u"MENU_3", "Device"},
             {u"MENU_3_0", "MX5210"},
             {u"MENU_3_1", "Compare with device"},
