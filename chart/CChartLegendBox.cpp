@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -12,7 +13,8 @@ constexpr int kFontPointTenths = 80;
 constexpr int kInset = 4;   // from the plotting area's border
 constexpr int kPadding = 3; // inside the box
 constexpr int kSampleLength = 18;
-constexpr int kSampleGap = 5;
+constexpr int kSampleGap = 4;
+constexpr int kEntryGap = 12; // between entries on a row
 
 } // namespace
 
@@ -38,30 +40,48 @@ void CChartLegendBox::Draw(QPainter& painter, const SChartRect& plot) {
     }
     const QFont font = chart_.MakeSansSerifFont(kFontPointTenths);
     const QFontMetrics metrics(font);
-    int textWidth = 0;
-    for (const Entry& entry : entries_) {
-        textWidth = std::max(textWidth, metrics.horizontalAdvance(entry.text));
-    }
     const int lineHeight = metrics.height();
-    const QRect box(plot.left + kInset, plot.top + kInset,
-                    2 * kPadding + kSampleLength + kSampleGap + textWidth,
-                    2 * kPadding + lineHeight * static_cast<int>(entries_.size()));
+    const int room = plot.Width() - 2 * kInset - 2 * kPadding;
+    // Lay the entries out in rows: where each one starts, relative to the box.
+    std::vector<QPoint> places;
+    int x = 0;
+    int row = 0;
+    int width = 0;
+    for (const Entry& entry : entries_) {
+        const bool note = !entry.color.isValid();
+        const int sample = note ? 0 : kSampleLength + kSampleGap;
+        const int entryWidth = sample + metrics.horizontalAdvance(entry.text);
+        if (x > 0 && (note || x + entryWidth > room)) {
+            x = 0;
+            ++row;
+        }
+        places.emplace_back(x, row * lineHeight);
+        x += entryWidth + kEntryGap;
+        width = std::max(width, x - kEntryGap);
+        if (note) {
+            x = room + 1; // nothing after a note on its row
+        }
+    }
+    const QRect box(plot.left + kInset, plot.top + kInset, width + 2 * kPadding,
+                    (row + 1) * lineHeight + 2 * kPadding);
     painter.save();
     painter.setClipRect(plot.ToQRect());
     painter.setPen(QColor(160, 160, 160));
-    painter.setBrush(QColor(255, 255, 255, 215));
+    painter.setBrush(QColor(255, 255, 255, 200));
     painter.drawRect(box);
     painter.setFont(font);
-    int y = box.top() + kPadding;
-    for (const Entry& entry : entries_) {
-        const int middle = y + lineHeight / 2;
-        painter.setPen(QPen(entry.color, entry.width, entry.style, Qt::FlatCap));
-        painter.drawLine(box.left() + kPadding, middle, box.left() + kPadding + kSampleLength,
-                         middle);
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        const Entry& entry = entries_[i];
+        const QPoint at = box.topLeft() + QPoint(kPadding, kPadding) + places[i];
+        int textX = at.x();
+        if (entry.color.isValid()) {
+            const int middle = at.y() + lineHeight / 2;
+            painter.setPen(QPen(entry.color, entry.width, entry.style, Qt::FlatCap));
+            painter.drawLine(at.x(), middle, at.x() + kSampleLength, middle);
+            textX += kSampleLength + kSampleGap;
+        }
         painter.setPen(Qt::black);
-        painter.drawText(box.left() + kPadding + kSampleLength + kSampleGap, y + metrics.ascent(),
-                         entry.text);
-        y += lineHeight;
+        painter.drawText(textX, at.y() + metrics.ascent(), entry.text);
     }
     painter.restore();
 }

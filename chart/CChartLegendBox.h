@@ -8,12 +8,13 @@
 
 class CChartCtrl;
 
-// A legend in the top left corner of the plotting area: one line per entry, a short sample of
-// the curve's pen and its text, on a pale box. Without entries it draws nothing.
+// A legend along the top of the plotting area: each entry a short sample of the curve's pen and
+// its text, side by side, wrapped to the width of the plotting area, on a pale box; an entry
+// without a colour is a note, written on a line of its own. Without entries it draws nothing.
 class CChartLegendBox : public CChartLayer {
 public:
     struct Entry {
-        QColor color;
+        QColor color; // invalid for a note
         int width = 1;
         Qt::PenStyle style = Qt::SolidLine;
         QString text;

@@ -60,7 +60,7 @@ void CChartReadoutBox::Draw(QPainter& painter, const SChartRect& plot) {
         width = std::max(width, metrics.horizontalAdvance(line.second));
     }
     const int height = metrics.height() * static_cast<int>(lines_.size());
-    const QRect box(plot.right - kInset - width - 2 * kPadding, plot.top + kInset,
+    const QRect box(plot.left + kInset, plot.bottom - kInset - height - 2 * kPadding,
                     width + 2 * kPadding, height + 2 * kPadding);
     painter.save();
     painter.setClipRect(plot.ToQRect());
@@ -71,8 +71,7 @@ void CChartReadoutBox::Draw(QPainter& painter, const SChartRect& plot) {
     painter.setPen(Qt::black);
     int y = box.top() + kPadding;
     for (const auto& line : lines_) {
-        const int x = box.right() - kPadding - metrics.horizontalAdvance(line.second);
-        painter.drawText(x, y + metrics.ascent(), line.second);
+        painter.drawText(box.left() + kPadding, y + metrics.ascent(), line.second);
         y += metrics.height();
     }
     painter.restore();

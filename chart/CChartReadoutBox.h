@@ -8,9 +8,10 @@
 
 class CChartCtrl;
 
-// Readouts in the top right corner of the plotting area, one line each, right-aligned on a pale
-// box: the whole chain's peak, an error figure. Each line has a key, so that whoever sets a line
-// can change or remove it without knowing the others; lines keep the order they were first set.
+// Readouts in the bottom left corner of the plotting area (below the curves, which rarely go
+// there), one line each, on a pale box: the whole chain's peak, an error figure. Each line has a
+// key, so that whoever sets a line can change or remove it without knowing the others; lines keep
+// the order they were first set.
 class CChartReadoutBox : public CChartLayer {
 public:
     explicit CChartReadoutBox(CChartCtrl& chart);
