@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -110,9 +111,11 @@ double CChartAxis::ValueToScreenF(double value) const {
     }
     // Whole pixels, rounded down; a quotient a hair below a whole pixel (decimal values such as
     // 0.29 are not exact in binary) counts as that pixel.
-    const double low = ToScale(min_);
+    double low = 0.0;
+    double high = 0.0;
+    ScaledRange(low, high);
     double offset =
-        std::floor(length * (ToScale(value) - low) / (ToScale(max_) - low) + kPixelRoundingSlack);
+        std::floor(length * (ToScale(value) - low) / (high - low) + kPixelRoundingSlack);
     if (std::isnan(offset)) {
         offset = 0.0;
     }
@@ -121,6 +124,35 @@ double CChartAxis::ValueToScreenF(double value) const {
         return inverted_ ? end_ - offset : start_ + offset;
     }
     return inverted_ ? end_ + offset : start_ - offset;
+}
+
+void CChartAxis::ScaledRange(double& low, double& high) const {
+    // Compared bit for bit, so that a NaN range is kept as well as any other.
+    if (!scaledValid_ || std::memcmp(scaledFor_, &min_, sizeof(double)) != 0 ||
+        std::memcmp(scaledFor_ + 1, &max_, sizeof(double)) != 0) {
+        scaledFor_[0] = min_;
+        scaledFor_[1] = max_;
+        scaled_[0] = ToScale(min_);
+        scaled_[1] = ToScale(max_);
+        scaledValid_ = true;
+    }
+    low = scaled_[0];
+    high = scaled_[1];
+}
+
+int CChartAxis::TextWidth(const QString& text) const {
+    const auto found = textWidths_.constFind(text);
+    if (found != textWidths_.constEnd()) {
+        return found.value();
+    }
+    // A few hundred texts at most: tick values of one axis while the user zooms.
+    constexpr qsizetype kMaxKept = 4096;
+    if (textWidths_.size() >= kMaxKept) {
+        textWidths_.clear();
+    }
+    const int width = QFontMetrics(tickFont_).horizontalAdvance(text);
+    textWidths_.insert(text, width);
+    return width;
 }
 
 int CChartAxis::ValueToScreen(double value) const {
@@ -140,8 +172,10 @@ double CChartAxis::ScreenToValue(int pixel) const {
     } else {
         offset = inverted_ ? pixel - end_ : start_ - pixel;
     }
-    const double low = ToScale(min_);
-    return FromScale(low + (static_cast<double>(offset) / length) * (ToScale(max_) - low));
+    double low = 0.0;
+    double high = 0.0;
+    ScaledRange(low, high);
+    return FromScale(low + (static_cast<double>(offset) / length) * (high - low));
 }
 
 void CChartAxis::SetZoomRange(double lo, double hi) {
@@ -202,7 +236,7 @@ std::vector<CChartAxis::TickLabel> CChartAxis::TickLabels() const {
         label.shown = label.major;
         if (label.major) {
             label.text = GetTickLabelText(value);
-            label.size = QSize(metrics.horizontalAdvance(label.text), metrics.height());
+            label.size = QSize(TextWidth(label.text), metrics.height());
             label.origin = TickLabelOrigin(pixel, label.size);
         }
         labels.push_back(label);
@@ -312,7 +346,7 @@ void CChartAxis::MeasureTickLabels() {
     int height = 0;
     ForEachTick([&](double value) {
         if (IsInSpan(GetTickPosition(value)) && IsMajorTick(value)) {
-            width = std::max(width, metrics.horizontalAdvance(GetTickLabelText(value)));
+            width = std::max(width, TextWidth(GetTickLabelText(value)));
             height = std::max(height, metrics.height());
         }
     });

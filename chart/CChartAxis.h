@@ -6,9 +6,11 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <cstdint>
 #include <vector>
 
 class CChartCtrl;
@@ -29,6 +31,9 @@ public:
     CChartAxis& operator=(const CChartAxis&) = delete;
 
     ChartAxisPosition GetPosition() const { return position_; }
+    // A number no other axis of the program has had, so that what was drawn against one axis
+    // is never taken for drawn against its successor.
+    std::uint64_t GetSerial() const { return serial_; }
     bool IsHorizontal() const { return horizontal_; }
     bool IsSecondary() const { return secondary_; }
     bool IsInverted() const { return inverted_; }
@@ -153,6 +158,10 @@ private:
     void ThinLabels(std::vector<TickLabel>& labels) const;
     bool LabelsApart(const TickLabel& a, const TickLabel& b) const;
     bool IsInSpan(int pixel) const;
+    // The width of a tick label in the tick font, measured once per text.
+    int TextWidth(const QString& text) const;
+    // ToScale of min and max, computed again only when they change.
+    void ScaledRange(double& low, double& high) const;
     int SpanMiddle() const { return (start_ + end_) / 2; }
     void MeasureTickLabels();
     void DrawAxisLine(QPainter& painter) const;
@@ -160,7 +169,10 @@ private:
     QPoint LabelOrigin() const;
     QPoint TickLabelOrigin(int pixel, QSize textSize) const;
 
+    static inline std::uint64_t nextSerial_ = 0;
+
     CChartCtrl* owner_;
+    std::uint64_t serial_ = nextSerial_++;
     ChartAxisPosition position_;
     bool horizontal_;
     bool secondary_;
@@ -179,4 +191,8 @@ private:
     bool zoomEnabled_ = true;
     double minimumSpan_ = 0.001;
     QSize tickLabelExtent_;
+    mutable QHash<QString, int> textWidths_;
+    mutable double scaledFor_[2] = {0.0, 0.0};
+    mutable double scaled_[2] = {0.0, 0.0};
+    mutable bool scaledValid_ = false;
 };

@@ -3,6 +3,7 @@
 #include "chart/SChartRect.h"
 
 #include <QColor>
+#include <QImage>
 #include <vector>
 
 class QPainter;
@@ -38,6 +39,9 @@ public:
 private:
     void DrawLines(QPainter& painter, const SChartRect& plot, const std::vector<int>& ticks,
                    const QColor& color) const;
+    // One grid line of the plotting area's height (or width) in a colour, dashes opaque and
+    // gaps transparent, drawn once and copied to every tick.
+    const QImage& Line(const SChartRect& plot, const QColor& color) const;
 
     static constexpr int kDashLength = 3;
     static constexpr int kDashPeriod = 6;
@@ -48,4 +52,10 @@ private:
     QColor minorColor_ = QColor(200, 200, 200);
     std::vector<int> ticks_;
     std::vector<int> minorTicks_;
+    struct CachedLine {
+        int length = -1;
+        QRgb color = 0;
+        QImage image;
+    };
+    mutable CachedLine lines_[2]; // major, minor
 };

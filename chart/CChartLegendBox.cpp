@@ -31,6 +31,7 @@ void CChartLegendBox::SetEntries(std::vector<Entry> entries) {
         return;
     }
     entries_ = std::move(entries);
+    image_ = QImage();
     chart_.Redraw();
 }
 
@@ -38,10 +39,21 @@ void CChartLegendBox::Draw(QPainter& painter, const SChartRect& plot) {
     if (entries_.empty()) {
         return;
     }
+    if (image_.isNull() || imageWidth_ != plot.Width()) {
+        image_ = Render(plot.Width());
+        imageWidth_ = plot.Width();
+    }
+    painter.save();
+    painter.setClipRect(plot.ToQRect());
+    painter.drawImage(plot.left + kInset, plot.top + kInset, image_);
+    painter.restore();
+}
+
+QImage CChartLegendBox::Render(int plotWidth) const {
     const QFont font = chart_.MakeSansSerifFont(kFontPointTenths);
     const QFontMetrics metrics(font);
     const int lineHeight = metrics.height();
-    const int room = plot.Width() - 2 * kInset - 2 * kPadding;
+    const int room = plotWidth - 2 * kInset - 2 * kPadding;
     // Lay the entries out in rows: where each one starts, relative to the box.
     std::vector<QPoint> places;
     int x = 0;
@@ -62,17 +74,17 @@ void CChartLegendBox::Draw(QPainter& painter, const SChartRect& plot) {
             x = room + 1; // nothing after a note on its row
         }
     }
-    const QRect box(plot.left + kInset, plot.top + kInset, width + 2 * kPadding,
-                    (row + 1) * lineHeight + 2 * kPadding);
-    painter.save();
-    painter.setClipRect(plot.ToQRect());
+    const QSize size(width + 2 * kPadding + 1, (row + 1) * lineHeight + 2 * kPadding + 1);
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
     painter.setPen(QColor(160, 160, 160));
     painter.setBrush(QColor(255, 255, 255, 200));
-    painter.drawRect(box);
+    painter.drawRect(QRect(0, 0, size.width() - 1, size.height() - 1));
     painter.setFont(font);
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         const Entry& entry = entries_[i];
-        const QPoint at = box.topLeft() + QPoint(kPadding, kPadding) + places[i];
+        const QPoint at = QPoint(kPadding, kPadding) + places[i];
         int textX = at.x();
         if (entry.color.isValid()) {
             const int middle = at.y() + lineHeight / 2;
@@ -83,5 +95,5 @@ void CChartLegendBox::Draw(QPainter& painter, const SChartRect& plot) {
         painter.setPen(Qt::black);
         painter.drawText(textX, at.y() + metrics.ascent(), entry.text);
     }
-    painter.restore();
+    return image;
 }

@@ -3,6 +3,7 @@
 #include "chart/CChartLayer.h"
 
 #include <QColor>
+#include <QImage>
 #include <QString>
 #include <vector>
 
@@ -34,6 +35,11 @@ public:
     void Draw(QPainter& painter, const SChartRect& plot) override;
 
 private:
+    // The box drawn for the entries and a width of the plotting area.
+    QImage Render(int plotWidth) const;
+
     CChartCtrl& chart_;
     std::vector<Entry> entries_;
+    QImage image_; // kept while the entries and the width stay the same
+    int imageWidth_ = -1;
 };

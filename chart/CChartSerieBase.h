@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -29,6 +30,9 @@ public:
     // The point at an index below GetPointsCount(), in the stored order.
     const PointType& GetPoint(std::size_t index) const { return points_[index]; }
     Ordering GetSeriesOrdering() const { return ordering_; }
+    // Counts the changes of the points (and of their order), so that what is drawn from them
+    // can be kept while it stays the same.
+    std::uint64_t GetPointsVersion() const { return version_; }
 
     // Copies the points, sorts them, recomputes the extents and redraws once.
     void SetPoints(std::span<const PointType> points) {
@@ -40,12 +44,14 @@ public:
         points_.assign(points.begin(), points.end());
         SortPoints();
         RefreshExtents();
+        ++version_;
         RequestRedraw();
     }
 
     void SetSeriesOrdering(Ordering ordering) override {
         ordering_ = ordering;
         SortPoints();
+        ++version_;
         RequestRedraw();
     }
 
@@ -157,4 +163,5 @@ private:
     std::vector<PointType> points_;
     Ordering ordering_ = Ordering::ByX;
     Extent extent_;
+    std::uint64_t version_ = 0;
 };

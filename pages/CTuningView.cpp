@@ -169,6 +169,8 @@ CChartLineSerie* CTuningView::AddSerie(const QColor& color, int width, Qt::PenSt
         serie->SetColor(color);
         serie->SetWidth(width);
         serie->SetPenStyle(style);
+        // Redrawn at every step of a drag: the fast way for the wide curves.
+        serie->SetFastDrawing(true);
     }
     return serie;
 }
@@ -196,8 +198,21 @@ void CTuningView::MakeSeries(const Shape& shape) {
 
 void CTuningView::ShowCurves(const TuningCurves& curves) {
     const std::vector<double>& x = curves.frequencies;
-    const auto set = [&x](CChartLineSerie* serie, const std::vector<double>& y) {
-        if (serie != nullptr) {
+    // A curve that did not change (most of them, while one band is dragged) is left alone.
+    const auto same = [&x](const CChartLineSerie& serie, const std::vector<double>& y) {
+        if (serie.GetPointsCount() != y.size() || y.size() != x.size()) {
+            return false;
+        }
+        for (std::size_t i = 0; i < y.size(); ++i) {
+            const SChartXYPoint& point = serie.GetPoint(i);
+            if (point.x != x[i] || point.y != y[i]) {
+                return false;
+            }
+        }
+        return true;
+    };
+    const auto set = [&](CChartLineSerie* serie, const std::vector<double>& y) {
+        if (serie != nullptr && !same(*serie, y)) {
             serie->SetPoints(x, y);
         }
     };

@@ -7,20 +7,22 @@
 
 namespace {
 
-// The bands with every band but `band` at 0 dB, at a frequency and Q the library can take.
+// The bands with every band but `band` flat: at 0 dB, and at one frequency and Q the library
+// takes whatever those bands hold, so that a band's own curve depends on that band alone.
 EqualiserBands Alone(const EqualiserBands& bands, int band, int32_t sampleRate) {
+    constexpr double kFlatFrequency = 1000.0;
+    constexpr float kFlatQ = 1.0f;
     EqualiserBands alone = bands;
+    const int32_t flatFrequency = DeviceSteps::Frequency(kFlatFrequency, sampleRate);
     for (int i = 0; i < alone.Bands(); ++i) {
-        const auto index = static_cast<std::size_t>(i);
         if (i == band) {
             continue;
         }
+        const auto index = static_cast<std::size_t>(i);
         alone.gains[index] = 0;
-        if (!DeviceSteps::FrequencyOk(alone.frequencies[index], sampleRate)) {
-            alone.frequencies[index] = DeviceSteps::Frequency(alone.frequencies[index], sampleRate);
-        }
-        if (i >= 1 && i <= static_cast<int>(alone.q.size()) && !(alone.q[index - 1] > 0.5f)) {
-            alone.q[index - 1] = DeviceSteps::Q(alone.q[index - 1]);
+        alone.frequencies[index] = flatFrequency;
+        if (i >= 1 && i <= static_cast<int>(alone.q.size())) {
+            alone.q[index - 1] = kFlatQ;
         }
     }
     return alone;
