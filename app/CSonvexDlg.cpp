@@ -132,9 +132,9 @@ void CSonvexDlg::ConnectChartEdits() {
     for (CEqualiserPage* page : std::initializer_list<CEqualiserPage*>{eqPage_, eq1Page_}) {
         connect(page, &CEqualiserPage::EditFinished, this, [this, page](int band) {
             const TextCatalog texts = Texts();
-            history_->Record(texts.Format(
-                TextId::StepHandle, {EditStepNames::PageName(*page, texts),
-                                     NumberText::Widen(NumberText::FormatInt(band))}));
+            history_->Record(
+                texts.Format(TextId::StepHandle, {EditStepNames::PageName(*page, texts),
+                                                  NumberText::Widen(NumberText::FormatInt(band))}));
         });
     }
 }

@@ -7,6 +7,7 @@
 #include "chart/CChartHandleLayer.h"
 #include "pages/CEqualiserPage.h"
 #include "pages/CPageEdit.h"
+#include "pages/CTuningView.h"
 #include "params/DeviceSteps.h"
 
 #include <QToolTip>
@@ -102,10 +103,7 @@ bool CBandEditor::Write(int band, int32_t frequency, int32_t gain) {
 
 void CBandEditor::ShowTooltip(int band, QPoint pixel) const {
     const TextCatalog texts = page_.Texts();
-    const int last = page_.BandCount() - 1;
-    const std::u16string kind = texts.Text(band == 0      ? TextId::BandLowShelf
-                                           : band == last ? TextId::BandHighShelf
-                                                          : TextId::BandPeaking);
+    const std::u16string kind = texts.Text(CTuningView::BandKindText(page_.Kind(), band));
     const std::u16string frequency = Number(page_.FrequencyBox(band).IntValue());
     const std::u16string gain = Number(page_.GainBox(band).IntValue());
     std::u16string text;

@@ -11,6 +11,7 @@
 #include "chart/CChartLogAxis.h"
 #include "chart/CChartReadoutBox.h"
 #include "chart/CChartStandardAxis.h"
+#include "tool/RecordLayout.h"
 
 #include <QLabel>
 #include <cmath>
@@ -49,12 +50,6 @@ std::u16string U16(const QString& text) {
     return text.toStdU16String();
 }
 
-TextId BandKind(int band, int bands) {
-    return band == 0           ? TextId::BandLowShelf
-           : band == bands - 1 ? TextId::BandHighShelf
-                               : TextId::BandPeaking;
-}
-
 std::vector<double> ToDouble(const std::vector<float>& values) {
     return std::vector<double>(values.begin(), values.end());
 }
@@ -66,6 +61,19 @@ const QString CTuningView::kPeakReadout = QStringLiteral("peak");
 CTuningView::CTuningView(CChartCtrl& chart, QLabel& warning) : chart_(chart), warning_(warning) {}
 
 CTuningView::~CTuningView() = default;
+
+TextId CTuningView::BandKindText(EqualiserKind kind, int band) {
+    const RecordLayout& layout = kind == EqualiserKind::TenBand ? kTenBandLayout : kEightBandLayout;
+    switch (layout.KindOf(band)) {
+    case BandKind::LowShelf:
+        return TextId::BandLowShelf;
+    case BandKind::HighShelf:
+        return TextId::BandHighShelf;
+    case BandKind::Peaking:
+        break;
+    }
+    return TextId::BandPeaking;
+}
 
 QColor CTuningView::BandColor(int band) {
     return QColor::fromRgb(kBandColors[static_cast<std::size_t>(band) % kBandColors.size()]);
@@ -301,12 +309,11 @@ void CTuningView::ShowPeak(const TextCatalog& texts) {
 void CTuningView::ShowDepartures(const Page& page, const TextCatalog& texts) {
     QStringList lines;
     if (shape_.device) {
-        const int bands = EqualiserBands::BandCount(page.kind);
         for (const BandDeparture& departure : curves_.departures) {
             lines << QString::fromStdU16String(
                 texts.Format(TextId::DeviceDeparts,
                              {NumberText::Widen(NumberText::FormatInt(departure.band)),
-                              texts.Text(BandKind(departure.band, bands)),
+                              texts.Text(BandKindText(page.kind, departure.band)),
                               NumberText::Widen(std::isfinite(departure.db)
                                                     ? NumberText::FormatFixed(departure.db, 2)
                                                     : std::string("?"))}));

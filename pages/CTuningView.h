@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/TextCatalog.h"
 #include "params/TuningResponse.h"
 #include "settings/ViewOptions.h"
 
@@ -17,7 +18,6 @@ class CChartLegendBox;
 class CChartLineSerie;
 class CChartReadoutBox;
 class QLabel;
-class TextCatalog;
 
 // What an equaliser page draws while any View option is on (the tuning view): the page's own
 // equaliser in red as always, and as the options ask the other channel's curve, the whole
@@ -67,6 +67,8 @@ public:
     const TuningCurves& Curves() const { return curves_; }
     const TuningResponse* Response() const { return response_.get(); }
 
+    // "low shelf", "peaking" or "high shelf" for a band of an equaliser.
+    static TextId BandKindText(EqualiserKind kind, int band);
     // The colour of band b's curve and handle.
     static QColor BandColor(int band);
     // "63 Hz", "1.25 kHz", "12.5 kHz": whole Hz below 1 kHz, three digits above.

@@ -5,43 +5,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <numbers>
 
 namespace {
 
-template <class Record>
-std::vector<LatticeSection> SectionsOf(const Record& record) {
-    constexpr std::size_t kPeaks = sizeof(record.q) / sizeof(float);
-    std::vector<LatticeSection> sections;
-    sections.reserve(kPeaks + 2);
-    sections.push_back(record.lowShelf);
-    for (std::size_t p = 0; p < kPeaks; ++p) {
-        sections.push_back(LatticeSection{record.peakK[2 * p], record.peakK[2 * p + 1],
-                                          record.peakC[3 * p], record.peakC[3 * p + 1],
-                                          record.peakC[3 * p + 2]});
-    }
-    sections.push_back(record.highShelf);
-    return sections;
-}
-
-// The coefficients put into a record of that kind (inputs zero), read as the record's fields.
-template <class Record>
-std::vector<LatticeSection> SectionsFrom(std::span<const float> coefficients, int inputs) {
-    Record record{};
-    auto* floats = reinterpret_cast<float*>(&record);
-    const std::size_t count = std::min(coefficients.size(), sizeof(Record) / sizeof(float) -
-                                                                static_cast<std::size_t>(inputs));
-    std::memcpy(floats + inputs, coefficients.data(), count * sizeof(float));
-    return SectionsOf(record);
-}
-
 bool AllFinite(std::span<const float> values) {
     return std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); });
-}
-
-int InputFloats(EqualiserKind kind) {
-    return kind == EqualiserKind::TenBand ? kEQ10InputFloats : kEQ8InputFloats;
 }
 
 } // namespace
@@ -109,13 +78,25 @@ std::vector<double> DeviceResponse::SectionCurve(const DirectSection& section,
 
 std::vector<LatticeSection> DeviceResponse::Sections(EqualiserKind kind,
                                                      std::span<const float> coefficients) {
-    return kind == EqualiserKind::TenBand ? SectionsFrom<EQ10Record>(coefficients, kEQ10InputFloats)
-                                          : SectionsFrom<EQ8Record>(coefficients, kEQ8InputFloats);
+    // The coefficient area starts where the record's inputs end.
+    const RecordLayout& layout = EqualiserBands::Layout(kind);
+    std::vector<LatticeSection> sections;
+    const auto at = [&](std::size_t index) {
+        return index >= layout.inputs && index - layout.inputs < coefficients.size()
+                   ? coefficients[index - layout.inputs]
+                   : 0.0f;
+    };
+    for (int band = 0; band < layout.bands; ++band) {
+        const SectionPlace place = layout.SectionOf(band);
+        sections.push_back(LatticeSection{at(place.k), at(place.k + 1), at(place.c),
+                                          at(place.c + 1), at(place.c + 2)});
+    }
+    return sections;
 }
 
 std::vector<LatticeSection> DeviceResponse::RecordSections(EqualiserKind kind,
                                                            std::span<const float> record) {
-    const auto inputs = static_cast<std::size_t>(InputFloats(kind));
+    const std::size_t inputs = EqualiserBands::Layout(kind).inputs;
     return Sections(kind,
                     record.size() > inputs ? record.subspan(inputs) : std::span<const float>());
 }

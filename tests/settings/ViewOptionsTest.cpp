@@ -34,10 +34,10 @@ TEST(ViewOptions, ReadFromViewAndAllOffWithoutIt) {
     EXPECT_FALSE(read.Get(ViewOption::DeviceResponse)); // absent
 }
 
-// Saving the options writes [View] into the file as it is on disk and nothing else: values of
-// the parameter set changed since (not yet committed to config.ini) stay out of it; a later
-// full save keeps [View].
-TEST(ViewOptions, SaveWritesTheSectionAloneAndAtOnce) {
+// Saving an option writes its key into [View] at once and nothing else: values of the parameter
+// set changed since (not yet committed to config.ini) stay out of it; a later full save keeps
+// [View].
+TEST(ViewOptions, SaveWritesTheOptionAloneAndAtOnce) {
     TempDir dir;
     // In the store's order (keys sorted), so that only [View] can differ.
     const std::string original = "[Language]\r\nSelected=1\r\n[System]\r\nSCTRGAINL1=3\r\n"
@@ -49,10 +49,11 @@ TEST(ViewOptions, SaveWritesTheSectionAloneAndAtOnce) {
     ViewOptions options;
     options.Set(ViewOption::LogAxis, true);
     options.Set(ViewOption::DeviceResponse, true);
-    ASSERT_TRUE(options.Save(config));
+    ASSERT_TRUE(options.Save(config, ViewOption::DeviceResponse));
+    ASSERT_TRUE(options.Save(config, ViewOption::LiveCurve));
     EXPECT_EQ(TempDir::ReadBytes(dir.File("config.ini")),
-              original + "[View]\r\nBandCurves=0\r\nBothChannels=0\r\nDeviceResponse=1\r\n"
-                         "LiveCurve=0\r\nLogAxis=1\r\nWholeChain=0\r\n");
+              original + "[View]\r\nDeviceResponse=1\r\nLiveCurve=0\r\n");
+    ASSERT_TRUE(options.Save(config, ViewOption::LogAxis));
 
     ASSERT_TRUE(config.Save(u""));
     CIniSettingBase again;
@@ -62,7 +63,7 @@ TEST(ViewOptions, SaveWritesTheSectionAloneAndAtOnce) {
 
     // Without a loaded file there is nowhere to write.
     CIniSettingBase none;
-    EXPECT_FALSE(options.Save(none));
+    EXPECT_FALSE(options.Save(none, ViewOption::LogAxis));
 }
 
 } // namespace
