@@ -3,6 +3,9 @@
 // question before closing.
 #include "app/CEditHistory.h"
 #include "base/TextCodec.h"
+#include "chart/CChartCtrl.h"
+#include "chart/CChartHandleLayer.h"
+#include "pages/CTuningView.h"
 #include "params/ParameterFile.h"
 #include "tests/app/AppTestSupport.h"
 
@@ -38,6 +41,20 @@ void WriteOtherFile(CSonvexDlg& w, const std::string& path) {
 }
 
 const QString kDiscard = "Discard unsaved changes?";
+
+// A drag of a band's handle on an equaliser page's chart (the page shown), 30 pixels up.
+void DragHandle(CEqualiserPage& page, int band) {
+    QCoreApplication::processEvents(); // the shown page's chart lays itself out
+    QPoint from;
+    QVERIFY(page.Tuning()->Handles()->HandlePixel(band, from));
+    CChartCtrl& chart = page.Chart();
+    QTest::mousePress(&chart, Qt::LeftButton, Qt::NoModifier, from);
+    QMouseEvent move(QEvent::MouseMove, QPointF(from - QPoint(0, 30)),
+                     QPointF(chart.mapToGlobal(from - QPoint(0, 30))), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&chart, &move);
+    QTest::mouseRelease(&chart, Qt::LeftButton, Qt::NoModifier, from - QPoint(0, 30));
+}
 
 } // namespace
 
@@ -110,6 +127,11 @@ void HistoryTest::eachStepUndoesAndRedoesTheWholeEditor() {
          }},
         {"Undo Cancel",
          [&] { QTest::mouseClick(&w->CommandButton(CSonvexDlg::kCancelId), Qt::LeftButton); }},
+        {"Undo eight-band band 2", // a drag on the chart, however many moves it took
+         [&] {
+             w->Tabs().setCurrentIndex(CSonvexDlg::kEightBandTab);
+             DragHandle(w->EightBandPage(), 2);
+         }},
         {"Undo fit", // what the window's other editing code records in one line
          [&] {
              w->EightBandPage().GainBox(2).setText("-3");
