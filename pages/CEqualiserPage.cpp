@@ -185,6 +185,8 @@ void CEqualiserPage::SetViewOptions(const ViewOptions& options) {
         return;
     }
     if (options.Any()) {
+        // The tuning view draws its own series; the classic one goes with the next drawing.
+        curve_ = nullptr;
         tuning_->Apply(options, Params().SWFS);
     } else if (wasTuning) {
         tuning_->Detach();
@@ -278,7 +280,6 @@ void CEqualiserPage::RedrawTuning() {
     tuning_->Draw(fromBoxes ? Draft() : Params(), page, design_.get(), marked, Texts());
     editor_->Attach(tuning_->Handles());
 }
-
 
 void CEqualiserPage::SetUpChart() {
     chart_->HoldRedraw();

@@ -39,7 +39,8 @@ class QLabel;
 // sets them), the chart is drawn by CTuningView and the bands can be edited on it (CBandEditor).
 // With the live curve on, the curves are redrawn from what the boxes show, read as the store
 // reads them, at the next turn of the event loop after an edit (edits coalesce); a band whose
-// boxes hold a value the entry checks refuse is drawn flat and its handle marked. Nothing is
+// boxes hold a value outside the limits of the ten-band page's entry checks (on either page, as
+// the design needs them) is drawn flat and its handle marked. Nothing is
 // stored by this: the parameter set changes on the commits only. With every option off the page
 // draws exactly its classic curve, at the classic times.
 class CEqualiserPage : public CProcessingPage {

@@ -132,7 +132,7 @@ private slots:
 
         // A double-click puts the focus into the band's gain box.
         QTest::mouseDClick(&eq.Chart(), Qt::LeftButton, Qt::NoModifier, HandleAt(eq, 7));
-        QCOMPARE(QApplication::focusWidget(), &eq.GainBox(7));
+        QCOMPARE(eq.window()->focusWidget(), &eq.GainBox(7));
 
         QCOMPARE(fixture.Params().EQGAINLEFT, before.EQGAINLEFT);
         QCOMPARE(fixture.Params().EQCFLEFT, before.EQCFLEFT);
