@@ -192,7 +192,7 @@ void CEqualiserPage::SetViewOptions(const ViewOptions& options) {
         tuning_->Detach();
         curve_ = nullptr;
     }
-    // Only a specified trigger or the live curve draws the boxes.
+    // Values a drag put into the boxes stay drawn through an option change, until DrawCurve.
     if (options.Any() && !options.Get(ViewOption::LiveCurve) && boxesShown_) {
         RedrawTuning();
         return;

@@ -108,7 +108,7 @@ public:
     // of calls before it).
     void ScheduleLiveRedraw();
     // Redraws the tuning view now from what the boxes show (a drag or wheel edit), and keeps
-    // doing so until the next specified redraw.
+    // doing so until the page next redraws for a commit, a load or a channel change.
     void RedrawFromBoxes();
 
     EqualiserKind Kind() const {
