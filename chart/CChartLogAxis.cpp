@@ -1,6 +1,7 @@
 #include "chart/CChartLogAxis.h"
 
 #include "base/NumberText.h"
+#include "chart/CChartStandardAxis.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,9 +11,6 @@
 
 namespace {
 
-// Pixels per tick interval at least, as on the linear axis.
-constexpr int kHorizontalIntervalPixels = 30;
-constexpr int kVerticalIntervalPixels = 20;
 // Two values this close (relative) are the same tick.
 constexpr double kRelativeTolerance = 1e-9;
 
@@ -108,24 +106,8 @@ void CChartLogAxis::RefreshTickIncrement() {
     }
     // Narrower than two multiples: round linear steps, as the linear axis places them.
     ticks_ = Ticks::Linear;
-    const int pixelsPerInterval =
-        IsHorizontal() ? kHorizontalIntervalPixels : kVerticalIntervalPixels;
-    const int intervals =
-        std::max(1, std::abs((GetEndPixel() - GetStartPixel()) / pixelsPerInterval));
-    const double step = (max_ - min_) / intervals;
-    const double exponent = std::floor(std::log10(step));
-    const double unit = std::pow(10.0, exponent);
-    decimalCount_ = exponent < 0.0 ? static_cast<int>(-exponent) : 0;
-    if (step <= unit) {
-        tickIncrement_ = unit;
-    } else if (step <= 2.0 * unit) {
-        tickIncrement_ = 2.0 * unit;
-    } else if (step <= 5.0 * unit) {
-        tickIncrement_ = 5.0 * unit;
-    } else {
-        tickIncrement_ = 10.0 * unit;
-        decimalCount_ = std::max(0, decimalCount_ - 1);
-    }
+    CChartStandardAxis::RoundIncrement(min_, max_, GetEndPixel() - GetStartPixel(), IsHorizontal(),
+                                       tickIncrement_, decimalCount_);
 }
 
 void CChartLogAxis::RefreshFirstTick() {

@@ -16,39 +16,41 @@ constexpr int kVerticalIntervalPixels = 20;
 constexpr int kMaxFirstTickSteps = 4;
 } // namespace
 
+bool CChartStandardAxis::RoundIncrement(double min, double max, int spanPixels, bool horizontal,
+                                        double& increment, int& decimalCount) {
+    const int pixelsPerInterval = horizontal ? kHorizontalIntervalPixels : kVerticalIntervalPixels;
+    // An axis too short for one interval still gets one: the whole span.
+    const int intervals = std::max(1, std::abs(spanPixels / pixelsPerInterval));
+    const double step = (max - min) / intervals;
+    if (!std::isfinite(step) || step <= 0.0) {
+        return false;
+    }
+    const double exponent = std::floor(std::log10(step));
+    const double unit = std::pow(10.0, exponent);
+    decimalCount = exponent < 0.0 ? static_cast<int>(-exponent) : 0;
+    if (step <= unit) {
+        increment = unit;
+    } else if (step <= 2.0 * unit) {
+        increment = 2.0 * unit;
+    } else if (step <= 5.0 * unit) {
+        increment = 5.0 * unit;
+    } else {
+        increment = 10.0 * unit;
+        if (decimalCount > 0) {
+            --decimalCount; // 10 x unit has one decimal fewer
+        }
+    }
+    return true;
+}
+
 void CChartStandardAxis::RefreshTickIncrement() {
     if (!automaticTickIncrement_) {
         return;
     }
-    if (min_ == max_) {
+    if (min_ == max_ || !RoundIncrement(min_, max_, GetEndPixel() - GetStartPixel(), IsHorizontal(),
+                                        tickIncrement_, decimalCount_)) {
+        // No range, or a reversed or unbounded one: a single tick at the minimum.
         tickIncrement_ = 0.0;
-        return;
-    }
-    const int pixelsPerInterval =
-        IsHorizontal() ? kHorizontalIntervalPixels : kVerticalIntervalPixels;
-    // An axis too short for one interval still gets one: the whole span.
-    const int intervals =
-        std::max(1, std::abs((GetEndPixel() - GetStartPixel()) / pixelsPerInterval));
-    const double step = (max_ - min_) / intervals;
-    if (!std::isfinite(step) || step <= 0.0) {
-        // A reversed or unbounded range: a single tick at the minimum.
-        tickIncrement_ = 0.0;
-        return;
-    }
-    const double exponent = std::floor(std::log10(step));
-    const double unit = std::pow(10.0, exponent);
-    decimalCount_ = exponent < 0.0 ? static_cast<int>(-exponent) : 0;
-    if (step <= unit) {
-        tickIncrement_ = unit;
-    } else if (step <= 2.0 * unit) {
-        tickIncrement_ = 2.0 * unit;
-    } else if (step <= 5.0 * unit) {
-        tickIncrement_ = 5.0 * unit;
-    } else {
-        tickIncrement_ = 10.0 * unit;
-        if (decimalCount_ > 0) {
-            --decimalCount_;
-        }
     }
 }
 

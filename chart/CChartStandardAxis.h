@@ -17,6 +17,13 @@ public:
     void RefreshTickIncrement() override;
     void RefreshFirstTick() override;
 
+    // The increment of round linear ticks over min..max for the span: 1, 2 or 5 times a power
+    // of ten, about one per 30 pixels along a horizontal axis and one per 20 along a vertical
+    // one, and the decimals its labels need; false (nothing set) for a reversed or unbounded
+    // range.
+    static bool RoundIncrement(double min, double max, int spanPixels, bool horizontal,
+                               double& increment, int& decimalCount);
+
 private:
     // Two ticks closer than this are the same tick; it absorbs the rounding of decimal steps
     // such as 0.1 in binary floating point.
