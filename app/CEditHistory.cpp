@@ -225,7 +225,7 @@ void CEditHistory::Undo() {
     }
     RecordTyping();
     if (const Steps::Step* step = steps_.Undo()) {
-        Apply(*step->before, step->label.savesConfig);
+        Apply(*step->before, step->label.savesConfig, step->after->tab);
     }
 }
 
@@ -235,13 +235,13 @@ void CEditHistory::Redo() {
     }
     RecordTyping(); // new typing ends what could be redone, as in any editor
     if (const Steps::Step* step = steps_.Redo()) {
-        Apply(*step->after, step->label.savesConfig);
+        Apply(*step->after, step->label.savesConfig, step->after->tab);
     }
 }
 
-void CEditHistory::Apply(const EditorSnapshot& snapshot, bool saveConfig) {
+void CEditHistory::Apply(const EditorSnapshot& snapshot, bool saveConfig, int tab) {
     restoring_ = true;
-    state_.Restore(snapshot, true);
+    state_.Restore(snapshot, tab);
     restoring_ = false;
     baseline_ = state_.Capture();
     if (saveConfig) {
@@ -270,7 +270,7 @@ void CEditHistory::Recall(Slot slot) {
         return;
     }
     restoring_ = true;
-    state_.Restore(*stored->snapshot, false);
+    state_.Restore(*stored->snapshot, -1);
     restoring_ = false;
     Record(slot == Slot::A ? TextId::StepRecallA : TextId::StepRecallB);
 }

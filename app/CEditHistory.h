@@ -126,7 +126,8 @@ private:
     CPageEdit* TypingBox() const;
     // The focused box's text typed since the last step, as a step of its own.
     void RecordTyping();
-    void Apply(const EditorSnapshot& snapshot, bool saveConfig);
+    // Puts the editor back as snapshot holds it and shows the tab where the step was made.
+    void Apply(const EditorSnapshot& snapshot, bool saveConfig, int tab);
     void SaveConfig();
     bool DiffersFromConfigFile();
     std::u16string PageName(const CProcessingPage& page) const;

@@ -54,15 +54,15 @@ std::shared_ptr<const EditorSnapshot> CEditorState::Capture() {
     return snapshot;
 }
 
-void CEditorState::Restore(const EditorSnapshot& snapshot, bool withTab) {
+void CEditorState::Restore(const EditorSnapshot& snapshot, int tab) {
     const CPageEdit::Quiet quiet;
     Params() = snapshot.params;
     window_.ShowParameterSet();
     for (std::size_t i = 0; i < boxes_.size() && i < snapshot.texts.size(); ++i) {
         boxes_[i]->setText(snapshot.texts[i]);
     }
-    if (withTab) {
-        window_.Tabs().setCurrentIndex(snapshot.tab);
+    if (tab >= 0) {
+        window_.Tabs().setCurrentIndex(tab);
     }
 }
 

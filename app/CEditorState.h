@@ -37,9 +37,9 @@ public:
 
     std::shared_ptr<const EditorSnapshot> Capture();
     // Puts the editor back as the snapshot holds it: the parameter set, every page showing its
-    // channel and Link state, every box its text; with withTab the tab shown too. No box reports
-    // a focus change meanwhile, so nothing is checked, committed or saved.
-    void Restore(const EditorSnapshot& snapshot, bool withTab);
+    // channel and Link state, every box its text; tab (when not negative) becomes the tab shown.
+    // No box reports a focus change meanwhile, so nothing is checked, committed or saved.
+    void Restore(const EditorSnapshot& snapshot, int tab);
 
     // Whether a box holds a value that storing it would put into the parameter set: a typed
     // gain not yet left, a page's value not yet stored by Save or Set. A box loaded and not

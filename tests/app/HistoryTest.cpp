@@ -151,6 +151,8 @@ void HistoryTest::eachStepUndoesAndRedoesTheWholeEditor() {
         QCOMPARE(Command(*w, CEditHistory::kUndoCommandId).text(), c.undo);
         Command(*w, CEditHistory::kUndoCommandId).trigger();
         QVERIFY2(Now(*w)->SameEditor(*before), qPrintable(c.undo));
+        // Undo shows the page where the step was made, not the one shown before it.
+        QCOMPARE(w->Tabs().currentIndex(), after->tab);
         QCOMPARE(Command(*w, CEditHistory::kRedoCommandId).text(), "Redo" + c.undo.mid(4));
         Command(*w, CEditHistory::kRedoCommandId).trigger();
         QVERIFY2(Now(*w)->SameEditor(*after), qPrintable(c.undo));
