@@ -2,13 +2,17 @@
 
 #include "app/AppIcon.h"
 #include "app/CAboutDlg.h"
-#include "app/CBusyDialog.h"
 #include "app/CChainPanel.h"
 #include "app/CDeviceCommands.h"
 #include "app/CDeviceMenu.h"
+#include "app/CEditCommands.h"
 #include "app/CEditHistory.h"
+#include "app/CFileCommands.h"
+#include "app/CMainMenu.h"
 #include "app/CMessageReporter.h"
+#include "app/CModeCommands.h"
 #include "app/CModePanel.h"
+#include "app/CTransferCommands.h"
 #include "app/CViewMenu.h"
 #include "app/EditStepNames.h"
 #include "base/NativePath.h"
@@ -23,8 +27,6 @@
 #include "pages/CDlgPublic_Param.h"
 #include "pages/CPageEdit.h"
 #include "params/ChannelFields.h"
-#include "params/ParameterFile.h"
-#include "params/ResetEqBands.h"
 #include "serial/CComSet.h"
 #include "widgets/ControlId.h"
 #include "widgets/WidgetLocalizer.h"
@@ -32,11 +34,9 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -61,40 +61,6 @@ constexpr std::array<CommandButton, 5> kCommandButtons{{
     {CSonvexDlg::kCancelId, "Cancel", &CSonvexDlg::OnCancel},
 }};
 
-// The switch each mode box sets, in the order of CModePanel::kModeBoxIds (1064 to 1067).
-constexpr std::array<bool ParameterSet::*, CModePanel::kModeBoxCount> kModeSwitches{
-    &ParameterSet::EQSwtch, &ParameterSet::DrcSwtch, &ParameterSet::EQSwtch1,
-    &ParameterSet::LimitSwtch};
-
-std::u16string_view View(const QString& text) {
-    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
-
-QString IntText(int64_t value) {
-    return QString::fromStdString(NumberText::FormatInt(value));
-}
-
-// "Integer" for the default command's check: blanks aside, an optional sign and ASCII digits.
-bool IsIntegerText(const QString& text) {
-    const QString trimmed = text.trimmed();
-    qsizetype i = 0;
-    if (i < trimmed.size() && (trimmed[i] == u'+' || trimmed[i] == u'-')) {
-        ++i;
-    }
-    if (i == trimmed.size()) {
-        return false;
-    }
-    for (; i < trimmed.size(); ++i) {
-        if (trimmed[i] < u'0' || trimmed[i] > u'9') {
-            return false;
-        }
-    }
-    return true;
-}
-
-constexpr int kGainMinimum = -12;
-constexpr int kGainMaximum = 12;
-
 } // namespace
 
 CSonvexDlg::CSonvexDlg(std::u16string programDirectory, QWidget* parent)
@@ -118,6 +84,9 @@ CSonvexDlg::CSonvexDlg(std::u16string programDirectory, QWidget* parent)
         *deviceMenu_, settings_, programDirectory_, [this] { return Texts(); }, this);
     deviceCommands_ = std::make_unique<CDeviceCommands>(
         *this, settings_, *devices_, programDirectory_, [this] { return Texts(); });
+    files_ = std::make_unique<CFileCommands>(*this);
+    editCommands_ = std::make_unique<CEditCommands>(*this);
+    transfers_ = std::make_unique<CTransferCommands>(*this);
     FillControls();
     CreatePages();
     status_->hide();
@@ -158,11 +127,15 @@ int32_t& CSonvexDlg::Gain(ParameterSet& set, int channel, bool first) {
 
 void CSonvexDlg::CreateUi() {
     auto* layout = new QVBoxLayout(this);
-    CreateMenu();
+    menu_ = std::make_unique<CMainMenu>(*this, settings_);
+    menuBar_ = &menu_->Bar();
+    deviceMenu_ = &menu_->Device();
+    viewMenu_ = &menu_->View();
     layout->setMenuBar(menuBar_);
 
     chain_ = new CChainPanel(this);
     modes_ = new CModePanel(this);
+    modeCommands_ = std::make_unique<CModeCommands>(*this, *modes_);
     tabs_ = new QTabWidget(this);
     ControlId::Set(*tabs_, kTabControlId);
 
@@ -189,51 +162,6 @@ void CSonvexDlg::CreateUi() {
     layout->addWidget(tabs_, 1);
     layout->addLayout(commandRow);
     layout->addWidget(status_);
-}
-
-void CSonvexDlg::CreateMenu() {
-    menuBar_ = new QMenuBar(this);
-    const auto addCommand = [this](QWidget& menu, const char* text, int id,
-                                   void (CSonvexDlg::*handler)()) {
-        auto* action = new QAction(QString::fromUtf8(text), &menu);
-        ControlId::Set(*action, id);
-        menu.addAction(action);
-        if (handler != nullptr) {
-            // A menu item leaves the focus where it was: the box that has it commits too.
-            connect(action, &QAction::triggered, this, [this, handler] {
-                if (CommitBeforeCommand(true)) {
-                    (this->*handler)();
-                }
-            });
-        }
-    };
-    QMenu* file = menuBar_->addMenu(QStringLiteral("File"));
-    addCommand(*file, "Load", kLoadCommandId, &CSonvexDlg::OnLoad);
-    addCommand(*file, "Save As", kSaveAsCommandId, &CSonvexDlg::OnSaveAs);
-    file->addSeparator();
-    addCommand(*file, "Compare with file\u2026", kCompareFileCommandId,
-               &CSonvexDlg::OnCompareWithFile);
-    // The edit history connects its items itself.
-    file->addSeparator();
-    for (const CEditHistory::MenuItem& item : CEditHistory::kMenuItems) {
-        if (item.text == nullptr) {
-            file->addSeparator();
-        } else {
-            addCommand(*file, item.text, item.id, nullptr);
-        }
-    }
-    QMenu* port = menuBar_->addMenu(QStringLiteral("COM Port"));
-    addCommand(*port, "Setting", kComSettingCommandId, &CSonvexDlg::OnComSetting);
-    // View: the display options of the equaliser pages' chart.
-    QMenu* view = menuBar_->addMenu(QStringLiteral("View"));
-    ControlId::Set(*view->menuAction(), kViewCommandId);
-    viewMenu_ = new CViewMenu(*view, settings_, this);
-    deviceMenu_ = menuBar_->addMenu(QStringLiteral("Device"));
-    addCommand(*deviceMenu_, "MX5210", kDeviceCommandId, nullptr);
-    addCommand(*deviceMenu_, "Compare with device", kCompareDeviceCommandId,
-               &CSonvexDlg::OnCompareWithDevice);
-    QMenu* about = menuBar_->addMenu(QStringLiteral("About"));
-    addCommand(*about, "Version", kVersionCommandId, &CSonvexDlg::OnAbout);
 }
 
 void CSonvexDlg::Localize() {
@@ -274,12 +202,7 @@ TextCatalog CSonvexDlg::Texts() {
 }
 
 void CSonvexDlg::FillControls() {
-    const ParameterSet& p = settings_.Params;
-    modes_->ChannelBox().setCurrentIndex(ChannelField::Index(p.Channel));
-    ShowModes();
-    modes_->LinkBox().setChecked(p.Link);
-    modes_->ChannelBox().setEnabled(!p.Link);
-    ShowGains();
+    modeCommands_->Fill();
 }
 
 void CSonvexDlg::CreatePages() {
@@ -331,13 +254,7 @@ void CSonvexDlg::ConnectUi() {
 }
 
 QAction* CSonvexDlg::MenuCommand(int id) const {
-    const QList<QAction*> actions = menuBar_->findChildren<QAction*>();
-    for (QAction* action : actions) {
-        if (ControlId::Of(*action) == id) {
-            return action;
-        }
-    }
-    return nullptr;
+    return menu_->Command(id);
 }
 
 QPushButton& CSonvexDlg::CommandButton(int id) const {
@@ -393,7 +310,7 @@ void CSonvexDlg::OnBlockButton(int tab, int channel) {
     modes_->ChannelBox().setCurrentIndex(channel);
     // The gain boxes show the new channel, as after the channel box: a gain box left later
     // stores what it shows into the channel it shows.
-    ShowGains();
+    modeCommands_->ShowGains();
     CProcessingPage& page = BlockPage(tab);
     page.SetChannelBoxIndex(channel);
     page.ChannelChange();
@@ -408,71 +325,24 @@ void CSonvexDlg::OnTabChanged(int) {
     currentTab_ = tabs_->currentIndex();
 }
 
-void CSonvexDlg::StoreGain(bool first) {
-    if (closing_) {
-        return;
-    }
-    const CPageEdit& box = first ? modes_->Gain1Box() : modes_->Gain2Box();
-    const int32_t value = NumberText::TruncateToInt32(NumberText::ParseDecimal(View(box.text())));
-    ParameterSet& p = Params();
-    if (p.Link) {
-        Gain(p, 0, first) = value;
-        Gain(p, 1, first) = value;
-    } else {
-        Gain(p, p.Channel, first) = value;
-    }
-    SaveConfig();
-}
-
 void CSonvexDlg::OnGain1Left() {
-    StoreGain(true);
+    modeCommands_->StoreGain(true);
 }
 
 void CSonvexDlg::OnGain2Left() {
-    StoreGain(false);
-}
-
-void CSonvexDlg::ShowGains() {
-    ParameterSet& p = Params();
-    modes_->Gain1Box().setText(IntText(Gain(p, p.Channel, true)));
-    modes_->Gain2Box().setText(IntText(Gain(p, p.Channel, false)));
+    modeCommands_->StoreGain(false);
 }
 
 void CSonvexDlg::OnChannelSelected(int index) {
-    if (!CommitBeforeCommand()) {
-        modes_->ChannelBox().setCurrentIndex(ChannelField::Index(Params().Channel));
-        return;
-    }
-    Params().Channel = index;
-    ShowGains();
-    SaveConfig();
+    modeCommands_->ChannelSelected(index);
 }
 
 void CSonvexDlg::OnLinkClicked() {
-    ParameterSet& p = Params();
-    if (!CommitBeforeCommand()) {
-        modes_->LinkBox().setChecked(p.Link);
-        return;
-    }
-    modes_->ChannelBox().setEnabled(p.Link);
-    p.Link = !p.Link;
-    SaveConfig();
-}
-
-void CSonvexDlg::ShowModes() {
-    const ParameterSet& p = settings_.Params;
-    for (int i = 0; i < CModePanel::kModeBoxCount; ++i) {
-        modes_->ModeBox(i).setCurrentIndex(p.*kModeSwitches[static_cast<std::size_t>(i)] ? 1 : 0);
-    }
+    modeCommands_->LinkClicked();
 }
 
 void CSonvexDlg::OnModeSelected(int box, int index) {
-    if (!CommitBeforeCommand()) {
-        ShowModes();
-        return;
-    }
-    Params().*kModeSwitches[static_cast<std::size_t>(box)] = index != 0;
-    SaveConfig();
+    modeCommands_->ModeSelected(box, index);
 }
 
 // --- Save, Cancel, Reset, default command -----------------------------------------------------
@@ -490,34 +360,11 @@ void CSonvexDlg::StorePublicAndPages() {
 }
 
 void CSonvexDlg::StoreEditor() {
-    ParameterSet& p = Params();
-    const QString gain1 = modes_->Gain1Box().text();
-    const QString gain2 = modes_->Gain2Box().text();
-    if (p.Link) {
-        const int32_t g1 = NumberText::TruncateToInt32(NumberText::ParseDecimal(View(gain1)));
-        const int32_t g2 = NumberText::TruncateToInt32(NumberText::ParseDecimal(View(gain2)));
-        Gain(p, 0, true) = Gain(p, 1, true) = g1;
-        Gain(p, 0, false) = Gain(p, 1, false) = g2;
-    } else {
-        Gain(p, p.Channel, true) = NumberText::ParseInt(View(gain1));
-        Gain(p, p.Channel, false) = NumberText::ParseInt(View(gain2));
-    }
-    StorePublicAndPages();
+    editCommands_->StoreEditor();
 }
 
 void CSonvexDlg::OnSave() {
-    StoreEditor();
-    eqPage_->DrawCurve();
-    eq1Page_->DrawCurve();
-    // A save is no step: undo goes back over the edits, and the user saves again.
-    const bool saved = SaveConfig();
-    history_->Settle();
-    if (saved) {
-        ShowMessage(QStringLiteral(u"保存成功"), false);
-    } else {
-        // Saying "saved" when nothing reached the disk would lose the user's edits at exit.
-        ShowSaveFailure();
-    }
+    editCommands_->Save();
 }
 
 void CSonvexDlg::ShowSaveFailure() {
@@ -530,59 +377,15 @@ void CSonvexDlg::ShowSaveFailure() {
 }
 
 void CSonvexDlg::OnCancel() {
-    ParameterSet& p = Params();
-    eqPage_->LoadChannel(p.EQChannel);
-    drcPage_->LoadChannel(p.DrcChannel);
-    // Channel L's Gain1 comes back with one decimal, channel R's as a whole number.
-    if (ChannelField::Index(p.Channel) == 1) {
-        modes_->Gain1Box().setText(IntText(Gain(p, 1, true)));
-    } else {
-        modes_->Gain1Box().setText(
-            QString::fromStdString(NumberText::FormatFixed(Gain(p, 0, true), 1)));
-    }
-    history_->Record(TextId::StepCancel);
+    editCommands_->Cancel();
 }
 
 void CSonvexDlg::OnReset() {
-    publicPage_->Store();
-    ParameterSet& p = Params();
-    if (!ResetEqBands(p)) {
-        // The public page's values were stored all the same.
-        history_->Record(TextId::StepReset);
-        ShowMessage(QStringLiteral(u"不支持该采样率 "), true);
-        return;
-    }
-    eqPage_->DrawCurve();
-    eqPage_->LoadChannel(p.EQChannel);
-    eq1Page_->DrawCurve();
-    eq1Page_->LoadChannel(p.EQ1Channel);
-    history_->Record(TextId::StepReset);
-    ShowMessage(QStringLiteral(u"重置成功"), false);
+    editCommands_->Reset();
 }
 
 void CSonvexDlg::OnDefaultCommand() {
-    if (!CommitBeforeCommand()) {
-        return;
-    }
-    CPageEdit& box = modes_->Gain1Box();
-    QString failure;
-    if (!IsIntegerText(box.text())) {
-        failure = QStringLiteral(u"请输入一个整数。");
-    } else {
-        const int32_t value = NumberText::ParseInt(View(box.text()));
-        if (value < kGainMinimum || value > kGainMaximum) {
-            failure = QStringLiteral(u"请输入一个在 %1 和 %2 之间的整数。")
-                          .arg(kGainMinimum)
-                          .arg(kGainMaximum);
-        }
-    }
-    if (failure.isEmpty()) {
-        accept();
-        return;
-    }
-    ShowMessage(failure, true);
-    box.setFocus(Qt::OtherFocusReason);
-    box.selectAll();
+    editCommands_->DefaultCommand();
 }
 
 bool CSonvexDlg::IsOwnBox(const QWidget* widget) const {
@@ -629,54 +432,15 @@ void CSonvexDlg::done(int result) {
     QDialog::done(result);
 }
 
-// --- Set, Read -----------------------------------------------------------------------------------
+// --- Set, Read, files
+// -----------------------------------------------------------------------------
 
 void CSonvexDlg::OnSet() {
-    // Sent under the sample rate and channel count the public page shows.
-    StorePublicAndPages();
-    const CDeviceCommands::Result sent = deviceCommands_->Send(eqPage_->Tool());
-    if (sent.status != CDeviceCommands::Status::Done) {
-        history_->Settle(); // the pages' values were stored all the same
-    }
-    switch (sent.status) {
-    case CDeviceCommands::Status::NotRun:
-        return;
-    case CDeviceCommands::Status::Failed:
-    case CDeviceCommands::Status::Unverified:
-        ShowMessage(QStringLiteral(u"设置失败"), true);
-        return;
-    case CDeviceCommands::Status::Mismatch:
-        // What differs, below the specified message; config.ini keeps what it held.
-        deviceCommands_->ShowMismatch(QStringLiteral(u"设置失败"), sent.differences);
-        return;
-    case CDeviceCommands::Status::Done:
-        break;
-    }
-    eqPage_->DrawCurve();
-    const bool saved = SaveConfig();
-    history_->MarkClean(); // sent, even when config.ini could not be written
-    history_->Settle();
-    ShowMessage(QStringLiteral(u"设置成功"), false);
-    if (!saved && configLoaded_) {
-        ShowSaveFailure(); // the device has the parameters, config.ini does not
-    }
+    transfers_->Set();
 }
 
 void CSonvexDlg::OnRead() {
-    const CDeviceCommands::Result fetched = deviceCommands_->Fetch(eqPage_->Tool());
-    if (fetched.status == CDeviceCommands::Status::NotRun) {
-        return;
-    }
-    if (fetched.status != CDeviceCommands::Status::Done) {
-        ShowMessage(QStringLiteral(u"读取参数失败"), true);
-        return;
-    }
-    ShowParameterSet();
-    eqPage_->DrawCurve();
-    eq1Page_->DrawCurve();
-    history_->Record(TextId::StepRead);
-    history_->MarkClean();
-    ShowMessage(QStringLiteral(u"读取参数成功"), false);
+    transfers_->Read();
 }
 
 void CSonvexDlg::ShowParameterSet() {
@@ -693,54 +457,12 @@ void CSonvexDlg::ShowParameterSet() {
     limitPage_->LoadChannel(p.LimitChannel);
 }
 
-// --- Menu ---------------------------------------------------------------------------------------
-
 void CSonvexDlg::OnLoad() {
-    const QString chosen = fileNameAsker_(ParameterFileChooser::Purpose::Load);
-    if (chosen.isEmpty()) {
-        return;
-    }
-    const QFileInfo info(chosen);
-    const bool otherLength =
-        info.isFile() && info.size() != static_cast<qint64>(kParameterFileBytes);
-    if (otherLength && !CMessageReporter::AskYesNo(*this, ParameterFileChooser::LengthQuestion(
-                                                              Texts(), chosen, info.size()))) {
-        return;
-    }
-    // The user agreed to another length; the values are checked either way.
-    const std::u16string path = chosen.toStdU16String();
-    const ParameterFileResult result = ParameterFile::ReadParameterFile(
-        path, Params(), otherLength ? FileLength::Any : FileLength::Exact);
-    if (!result.Ok()) {
-        ShowMessage(QString::fromStdU16String(ParameterFile::Message(result, path, Texts())), true);
-        return;
-    }
-    ShowParameterSet();
-    history_->Record(TextId::StepLoad);
-    history_->MarkClean();
+    files_->Load();
 }
 
 void CSonvexDlg::OnSaveAs() {
-    const QString chosen = fileNameAsker_(ParameterFileChooser::Purpose::SaveAs);
-    if (chosen.isEmpty()) {
-        return;
-    }
-    // The file holds what the screen shows, as Save stores it.
-    StorePublicAndPages();
-    eqPage_->DrawCurve();
-    eq1Page_->DrawCurve();
-    const std::u16string path = chosen.toStdU16String();
-    const ParameterFileResult result =
-        ParameterFile::WriteParameterFile(path, Params(), eqPage_->Tool());
-    if (result.Ok()) {
-        history_->MarkClean();
-    }
-    history_->Settle();
-    if (!result.Ok()) {
-        ShowMessage(QString::fromStdU16String(ParameterFile::Message(result, path, Texts())), true);
-        return;
-    }
-    ShowMessage(ParameterFileChooser::WrittenMessage(Texts(), chosen), false);
+    files_->SaveAs();
 }
 
 void CSonvexDlg::OnComSetting() {
@@ -754,16 +476,9 @@ void CSonvexDlg::OnAbout() {
 }
 
 void CSonvexDlg::OnCompareWithFile() {
-    const QString chosen = fileNameAsker_(ParameterFileChooser::Purpose::Compare);
-    if (!chosen.isEmpty()) {
-        StorePublicAndPages(); // the editor's side is what Set would write
-        history_->Settle();
-        deviceCommands_->CompareWithFile(eqPage_->Tool(), chosen);
-    }
+    files_->CompareWithFile();
 }
 
 void CSonvexDlg::OnCompareWithDevice() {
-    StorePublicAndPages(); // and the device file is named as Set names it
-    history_->Settle();
-    deviceCommands_->CompareWithDevice(eqPage_->Tool());
+    transfers_->CompareWithDevice();
 }

@@ -19,6 +19,11 @@ class CChainPanel;
 class CDeviceCommands;
 class CDeviceMenu;
 class CEditHistory;
+class CEditCommands;
+class CFileCommands;
+class CMainMenu;
+class CModeCommands;
+class CTransferCommands;
 class CDlgDrc;
 class CDlgEQ1;
 class CDlgEq;
@@ -108,6 +113,8 @@ public:
 
     // Replaces Qt's file dialogs (tests give the path directly).
     void SetFileNameAsker(FileNameAsker asker) { fileNameAsker_ = std::move(asker); }
+    // The file for a command; an empty text means cancelled.
+    QString AskFileName(ParameterFileChooser::Purpose purpose) { return fileNameAsker_(purpose); }
 
     // The commands and notifications, as the controls and the menu run them. The buttons, the
     // chain buttons and the menu items run CommitBeforeCommand first; the others do it
@@ -146,6 +153,17 @@ public:
     // public page, and each processing page its own channel with its Link state (the equaliser
     // pages redraw their curves). After Read, Load and when the history restores a state.
     void ShowParameterSet();
+    // What Save, Set and Save As store: the public page's boxes (SWFS, CHANUM), then each
+    // processing page its boxes (both channels when linked).
+    void StorePublicAndPages();
+    // Saves config.ini; a successful save marks the editor clean.
+    bool SaveConfig();
+    // A message box titled with the application's name, a warning for a failure.
+    void ShowMessage(const QString& text, bool failure);
+    // "Saving failed: ..." for config.ini.
+    void ShowSaveFailure();
+    // The device side of Set, Read and the comparisons.
+    CDeviceCommands& DeviceCommands() const { return *deviceCommands_; }
 
     const std::u16string& ProgramDir() const { return programDirectory_; }
     bool ConfigLoaded() const { return configLoaded_; }
@@ -156,6 +174,8 @@ public:
     TextCatalog Texts();
     CMscomm_eq& SerialControl() { return comm_; }
     int CurrentTab() const { return currentTab_; }
+    // The window is closing: nothing is stored any more, not even a gain box losing the focus.
+    bool Closing() const { return closing_; }
 
     QMenuBar& MenuBar() const { return *menuBar_; }
     // The attached devices at the end of the Device menu, and the chosen one.
@@ -187,7 +207,6 @@ public slots:
 
 private:
     void CreateUi();
-    void CreateMenu();
     void ConnectUi();
     void Localize();
     void ReportCollectCopy() const;
@@ -196,21 +215,11 @@ private:
     void ConnectChartEdits();
 
     ParameterSet& Params() { return settings_.Params; }
-    bool SaveConfig();
-    void StoreGain(bool first);
     // The page that a chain button's tab shows.
     CProcessingPage& BlockPage(int tab) const;
     // Ten-band, DRC, eight-band and limiter page store their boxes (both channels when linked).
     void StorePages();
-    // What Save, Set and Save As store: the public page's boxes (SWFS, CHANUM), then StorePages.
-    void StorePublicAndPages();
-    // Gain boxes of the channel Channel selects, as decimal integers.
-    void ShowGains();
-    void ShowModes();
     bool IsOwnBox(const QWidget* widget) const;
-    void ShowMessage(const QString& text, bool failure);
-    // "Saving failed: ..." for config.ini.
-    void ShowSaveFailure();
 
     std::u16string programDirectory_;
     CIniSettingBase settings_;
@@ -222,10 +231,15 @@ private:
     int currentTab_ = 0;
     bool closing_ = false;
 
+    std::unique_ptr<CMainMenu> menu_;
     QMenuBar* menuBar_ = nullptr;
     QMenu* deviceMenu_ = nullptr;
     CDeviceMenu* devices_ = nullptr;
     std::unique_ptr<CDeviceCommands> deviceCommands_;
+    std::unique_ptr<CModeCommands> modeCommands_;
+    std::unique_ptr<CEditCommands> editCommands_;
+    std::unique_ptr<CFileCommands> files_;
+    std::unique_ptr<CTransferCommands> transfers_;
     CViewMenu* viewMenu_ = nullptr;
     CChainPanel* chain_ = nullptr;
     CModePanel* modes_ = nullptr;
