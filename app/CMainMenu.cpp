@@ -26,6 +26,10 @@ CMainMenu::CMainMenu(CSonvexDlg& window, CIniSettingBase& settings) : window_(wi
             Add(*file, item.text, item.id, nullptr);
         }
     }
+    // The measurements and the EQ files of other tools.
+    file->addSeparator();
+    Add(*file, "Import measurement\u2026", CSonvexDlg::kImportMeasurementCommandId,
+        &CSonvexDlg::OnImportMeasurement);
     QMenu* port = bar_->addMenu(QStringLiteral("COM Port"));
     Add(*port, "Setting", CSonvexDlg::kComSettingCommandId, &CSonvexDlg::OnComSetting);
     // View: the display options of the equaliser pages' chart.

@@ -9,6 +9,7 @@
 #include "app/CEditHistory.h"
 #include "app/CFileCommands.h"
 #include "app/CMainMenu.h"
+#include "app/CMeasureCommands.h"
 #include "app/CMessageReporter.h"
 #include "app/CModeCommands.h"
 #include "app/CModePanel.h"
@@ -87,6 +88,7 @@ CSonvexDlg::CSonvexDlg(std::u16string programDirectory, QWidget* parent)
     files_ = std::make_unique<CFileCommands>(*this);
     editCommands_ = std::make_unique<CEditCommands>(*this);
     transfers_ = std::make_unique<CTransferCommands>(*this);
+    measures_ = std::make_unique<CMeasureCommands>(*this);
     FillControls();
     CreatePages();
     status_->hide();
@@ -218,6 +220,7 @@ void CSonvexDlg::CreatePages() {
     tabs_->addTab(eq1Page_, QStringLiteral("8EQ"));
     tabs_->addTab(limitPage_, QStringLiteral("Limiter"));
     viewMenu_->Attach(*eqPage_, *eq1Page_, *modes_);
+    measures_->Attach(*eqPage_, *eq1Page_);
     for (CProcessingPage* page :
          std::array<CProcessingPage*, 4>{eqPage_, drcPage_, eq1Page_, limitPage_}) {
         page->Initialise();
@@ -481,4 +484,8 @@ void CSonvexDlg::OnCompareWithFile() {
 
 void CSonvexDlg::OnCompareWithDevice() {
     transfers_->CompareWithDevice();
+}
+
+void CSonvexDlg::OnImportMeasurement() {
+    measures_->ImportMeasurement();
 }

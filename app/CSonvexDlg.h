@@ -22,6 +22,7 @@ class CEditHistory;
 class CEditCommands;
 class CFileCommands;
 class CMainMenu;
+class CMeasureCommands;
 class CModeCommands;
 class CTransferCommands;
 class CDlgDrc;
@@ -89,6 +90,9 @@ public:
     static constexpr int kVersionCommandId = 32779;
     static constexpr int kCompareFileCommandId = 32810;
     static constexpr int kCompareDeviceCommandId = 32811;
+    static constexpr int kImportMeasurementCommandId = 32812;
+    static constexpr int kImportEqCommandId = 32813;
+    static constexpr int kExportEqCommandId = 32814;
 
     // Tabs, in order.
     static constexpr int kPublicTab = 0;
@@ -141,6 +145,8 @@ public:
     // between what Set would write and a parameter file or configuration, or the device's file.
     void OnCompareWithFile();
     void OnCompareWithDevice();
+    // File > Import measurement…: for the channel of the equaliser page shown, or asked.
+    void OnImportMeasurement();
 
     // The commits still waiting from the focus change of the click that runs a command, and
     // with focusedBox (a menu item, which leaves the focus where it is) the commit of the box
@@ -164,6 +170,8 @@ public:
     void ShowSaveFailure();
     // The device side of Set, Read and the comparisons.
     CDeviceCommands& DeviceCommands() const { return *deviceCommands_; }
+    // The measurements, the target and the fits of the equaliser pages.
+    CMeasureCommands& Measures() const { return *measures_; }
 
     const std::u16string& ProgramDir() const { return programDirectory_; }
     bool ConfigLoaded() const { return configLoaded_; }
@@ -240,6 +248,7 @@ private:
     std::unique_ptr<CEditCommands> editCommands_;
     std::unique_ptr<CFileCommands> files_;
     std::unique_ptr<CTransferCommands> transfers_;
+    std::unique_ptr<CMeasureCommands> measures_;
     CViewMenu* viewMenu_ = nullptr;
     CChainPanel* chain_ = nullptr;
     CModePanel* modes_ = nullptr;

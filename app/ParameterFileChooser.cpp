@@ -8,6 +8,19 @@
 
 QString ParameterFileChooser::AskPath(QWidget& parent, Purpose purpose) {
     QFileDialog dialog(&parent);
+    if (purpose != Purpose::Load && purpose != Purpose::SaveAs && purpose != Purpose::Compare) {
+        dialog.setNameFilters({QStringLiteral("*.txt *.csv *.frd"), QStringLiteral("*")});
+        const bool save = purpose == Purpose::EqExport;
+        dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        if (save) {
+            dialog.setDefaultSuffix(QStringLiteral("txt"));
+        }
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return {};
+        }
+        return dialog.selectedFiles().front();
+    }
     dialog.setNameFilters({QStringLiteral(u"文本文件(*.bin)"), QStringLiteral(u"所有文件(*.*)")});
     dialog.setDefaultSuffix(QStringLiteral("bin"));
     if (purpose == Purpose::SaveAs) {

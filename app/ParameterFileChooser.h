@@ -13,7 +13,9 @@ class QWidget;
 // "Para" and asks before it replaces an existing file.
 class ParameterFileChooser {
 public:
-    enum class Purpose { Load, SaveAs, Compare };
+    // Measurement and TargetFile open a response file, EqImport an EQ file (text files, or any
+    // file); EqExport names the EQ file to write (suffix "txt").
+    enum class Purpose { Load, SaveAs, Compare, Measurement, TargetFile, EqImport, EqExport };
 
     // The chosen path, or an empty text when the user cancelled.
     static QString AskPath(QWidget& parent, Purpose purpose);

@@ -1,6 +1,9 @@
 #include "base/TextCatalog.h"
 
+#include "base/TextCodec.h"
+
 #include <cstddef>
+#include <vector>
 
 namespace {
 
@@ -51,15 +54,37 @@ std::u16string TextCatalog::Format(TextId id,
     return Substitute(Text(id), args);
 }
 
+std::u16string TextCatalog::FormatKey(std::string_view key, std::string_view pattern,
+                                      std::span<const std::string> args) const {
+    std::vector<std::u16string> wide;
+    wide.reserve(args.size());
+    for (const std::string& arg : args) {
+        wide.push_back(TextCodec::FromUtf8(arg));
+    }
+    const std::u16string wideKey = TextCodec::FromUtf8(key);
+    for (const TextEntry& entry : kEntries) {
+        if (entry.key == wideKey) {
+            return SubstituteAll(Text(entry.id), wide);
+        }
+    }
+    return SubstituteAll(TextCodec::FromUtf8(pattern), wide);
+}
+
 std::u16string TextCatalog::Substitute(std::u16string_view pattern,
                                        std::initializer_list<std::u16string_view> args) {
+    const std::vector<std::u16string> copies(args.begin(), args.end());
+    return SubstituteAll(pattern, copies);
+}
+
+std::u16string TextCatalog::SubstituteAll(std::u16string_view pattern,
+                                          std::span<const std::u16string> args) {
     std::u16string text;
     text.reserve(pattern.size());
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         if (pattern[i] == u'%' && i + 1 < pattern.size() && IsDigit1To9(pattern[i + 1])) {
             const auto index = static_cast<std::size_t>(pattern[i + 1] - u'1');
             if (index < args.size()) {
-                text += *(args.begin() + index);
+                text += args[index];
                 ++i;
                 continue;
             }

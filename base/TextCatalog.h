@@ -226,7 +226,89 @@
     X(DeviceDeparts, u"IDS_DEVICE_DEPARTS", \
       u"Device response: band %1 (%2) departs from the design by up to %3 dB, more than 0.1 dB.") \
     X(BandTooltip, u"IDS_BAND_TOOLTIP", u"band %1 (%2): %3 Hz, %4 dB, Q %5") \
-    X(ShelfTooltip, u"IDS_SHELF_TOOLTIP", u"band %1 (%2): %3 Hz, %4 dB")
+    X(ShelfTooltip, u"IDS_SHELF_TOOLTIP", u"band %1 (%2): %3 Hz, %4 dB") \
+    X(LegendMeasurement, u"IDS_LEGEND_MEASUREMENT", u"measurement %1") \
+    X(LegendPredicted, u"IDS_LEGEND_PREDICTED", u"predicted %1 (measurement + whole chain)") \
+    X(LegendTarget, u"IDS_LEGEND_TARGET", u"target: %1") \
+    X(ErrorReadout, u"IDS_ERROR_READOUT", u"error %1 dB RMS from %2 to %3") \
+    X(TargetFlat, u"IDS_TARGET_FLAT", u"flat") \
+    X(TargetTilt, u"IDS_TARGET_TILT", u"tilt %1 dB/octave") \
+    X(TargetFile, u"IDS_TARGET_FILE", u"file") \
+    X(TargetTiltItem, u"IDS_TARGET_TILT_ITEM", u"tilt") \
+    X(FitButton, u"IDS_FIT_BUTTON", u"Fit to target") \
+    X(FitBothButton, u"IDS_FIT_BOTH_BUTTON", u"Fit both equalisers") \
+    X(MeasureImportButton, u"IDS_MEASURE_IMPORT_BUTTON", u"Import measurement…") \
+    X(MeasureTargetLabel, u"IDS_MEASURE_TARGET_LABEL", u"Target") \
+    X(MeasureTiltUnit, u"IDS_MEASURE_TILT_UNIT", u" dB/oct") \
+    X(MeasureTargetFileButton, u"IDS_MEASURE_TARGET_FILE_BUTTON", u"Target file…") \
+    X(MeasureRangeLabel, u"IDS_MEASURE_RANGE_LABEL", u"Fit range (Hz)") \
+    X(MeasureNone, u"IDS_MEASURE_NONE", u"Channel %1: no measurement") \
+    X(MeasureShown, u"IDS_MEASURE_SHOWN", u"Channel %1: %2 (%3 points)") \
+    X(MeasureGone, u"IDS_MEASURE_GONE", \
+      u"Channel %1: the measurement \"%2\" is no longer there") \
+    X(MeasureNotRead, u"IDS_MEASURE_NOT_READ", u"Channel %1: %2") \
+    X(MeasureRefused, u"IDS_MEASURE_REFUSED", u"The measurement was not imported: %1.") \
+    X(TargetRefused, u"IDS_TARGET_REFUSED", u"The target file was not taken: %1.") \
+    X(TargetUnread, u"IDS_TARGET_UNREAD", u"no target: %1") \
+    X(MeasureAskChannel, u"IDS_MEASURE_ASK_CHANNEL", u"Import the measurement for which channel?") \
+    X(MeasureBadRange, u"IDS_MEASURE_BAD_RANGE", \
+      u"The fit range needs a low and a high frequency with 0 < low < high; it stays %1 to %2.") \
+    X(FitCancelButton, u"IDS_FIT_CANCEL_BUTTON", u"Cancel") \
+    X(FitBusy, u"IDS_FIT_BUSY", u"Fitting %1 of channel %2 to the target…") \
+    X(FitBothNames, u"IDS_FIT_BOTH_NAMES", u"10EQ and 8EQ") \
+    X(FitNoMeasurement, u"IDS_FIT_NO_MEASUREMENT", \
+      u"Channel %1 has no measurement: import one first (File > Import measurement…).") \
+    X(FitNoTarget, u"IDS_FIT_NO_TARGET", \
+      u"The target file \"%1\" could not be read, so there is no target to fit to.") \
+    X(FitTooFewPoints, u"IDS_FIT_TOO_FEW_POINTS", \
+      u"Fewer than two measured points of channel %1 lie within the fit range %2 to %3 Hz, " \
+      u"below half the sample rate and within the target.") \
+    X(FitLibraryMissing, u"IDS_FIT_LIBRARY_MISSING", \
+      u"The filter design library is not loaded, so nothing can be fitted.") \
+    X(FitBadRate, u"IDS_FIT_BAD_RATE", u"The sample rate %1 Hz leaves the bands no frequency.") \
+    X(FitDone, u"IDS_FIT_DONE", u"last fit: %1 dB RMS before, %2 dB RMS after") \
+    X(FitCancelled, u"IDS_FIT_CANCELLED", u"fit cancelled, the boxes are unchanged") \
+    X(EqfileCannotRead, u"IDS_EQFILE_CANNOT_READ", u"cannot read \"%1\"") \
+    X(EqfileTooLarge, u"IDS_EQFILE_TOO_LARGE", u"\"%1\" is larger than 1 MB") \
+    X(EqfileNoFilters, u"IDS_EQFILE_NO_FILTERS", u"\"%1\" holds no Preamp or Filter line") \
+    X(EqfileUnknownType, u"IDS_EQFILE_UNKNOWN_TYPE", u"\"%1\", line %2: the filter type \"%3\" is not one the device has (PK, LS, LSC, HS, HSC)") \
+    X(EqfileUnknownField, u"IDS_EQFILE_UNKNOWN_FIELD", u"\"%1\", line %2: \"%3\" is not a field of a filter (Fc, Gain, Q, BW)") \
+    X(EqfileMissingValue, u"IDS_EQFILE_MISSING_VALUE", u"\"%1\", line %2: no value for %3") \
+    X(EqfileNotANumber, u"IDS_EQFILE_NOT_A_NUMBER", u"\"%1\", line %2: \"%3\" is not a number") \
+    X(EqfileOutOfRange, u"IDS_EQFILE_OUT_OF_RANGE", u"\"%1\", line %2: %3 must be above 0") \
+    X(EqfileUnsupportedLine, u"IDS_EQFILE_UNSUPPORTED_LINE", u"\"%1\", line %2: \"%3\" lines are not read; only Preamp and Filter lines are") \
+    X(EqimportGain, u"IDS_EQIMPORT_GAIN", u"filter %1: gain %2 dB → %3 dB") \
+    X(EqimportFrequency, u"IDS_EQIMPORT_FREQUENCY", u"filter %1: frequency %2 Hz → %3 Hz") \
+    X(EqimportQ, u"IDS_EQIMPORT_Q", u"filter %1: Q %2 → %3") \
+    X(EqimportBandwidth, u"IDS_EQIMPORT_BANDWIDTH", u"filter %1: bandwidth %2 octaves → Q %3") \
+    X(EqimportShelfQ, u"IDS_EQIMPORT_SHELF_Q", u"filter %1: Q %2 not kept: the device's shelves have the slope of Q %3") \
+    X(EqimportShelfSlope, u"IDS_EQIMPORT_SHELF_SLOPE", u"filter %1: the %2 dB/octave shelf becomes the device's 12 dB/octave shelf") \
+    X(EqimportNoBand, u"IDS_EQIMPORT_NO_BAND", u"filter %1 dropped: no band left") \
+    X(EqimportLowShelfTaken, u"IDS_EQIMPORT_LOW_SHELF_TAKEN", u"filter %1 dropped: filter %2 is the low shelf already") \
+    X(EqimportHighShelfTaken, u"IDS_EQIMPORT_HIGH_SHELF_TAKEN", u"filter %1 dropped: filter %2 is the high shelf already") \
+    X(EqimportPreamp, u"IDS_EQIMPORT_PREAMP", u"preamp %1 dB → Gain2 %2 dB") \
+    X(EqExported, u"IDS_EQ_EXPORTED", u"The EQ file \"%1\" was written.") \
+    X(EqExportFailed, u"IDS_EQ_EXPORT_FAILED", u"The EQ file \"%1\" could not be written: %2.") \
+    X(EqNotImported, u"IDS_EQ_NOT_IMPORTED", u"The EQ file was not imported: %1.") \
+    X(EqImported, u"IDS_EQ_IMPORTED", u"The EQ file \"%1\" is in the boxes of %2, channel %3; it is stored with the next Save or Set, like typed values.") \
+    X(EqImportExact, u"IDS_EQ_IMPORT_EXACT", u"Every value was taken as it is.") \
+    X(EqImportChanges, u"IDS_EQ_IMPORT_CHANGES", u"Changes:") \
+    X(EqPreampNote, u"IDS_EQ_PREAMP_NOTE", u"The Preamp became Gain2 of channel %1: %2 dB.") \
+    X(EqAskEqualiser, u"IDS_EQ_ASK_EQUALISER", u"Which equaliser?") \
+    X(MeasureCannotRead, u"IDS_MEASURE_CANNOT_READ", u"cannot read \"%1\"") \
+    X(MeasureTooLarge, u"IDS_MEASURE_TOO_LARGE", u"\"%1\" is larger than 64 MB") \
+    X(MeasureNoData, u"IDS_MEASURE_NO_DATA", u"\"%1\" holds no data lines") \
+    X(MeasureNotANumber, u"IDS_MEASURE_NOT_A_NUMBER", u"\"%1\", line %2: \"%3\" is not a number") \
+    X(MeasureMissingValue, u"IDS_MEASURE_MISSING_VALUE", \
+      u"\"%1\", line %2: the line holds no frequency and level") \
+    X(MeasureNotPositive, u"IDS_MEASURE_NOT_POSITIVE", \
+      u"\"%1\", line %2: the frequency %3 Hz is not positive") \
+    X(MeasureNotIncreasing, u"IDS_MEASURE_NOT_INCREASING", \
+      u"\"%1\", line %2: the frequency %3 Hz is not above the one before") \
+    X(MeasureTooManyPoints, u"IDS_MEASURE_TOO_MANY_POINTS", \
+      u"\"%1\", line %2: more than 1000000 points") \
+    X(MeasureNoColumns, u"IDS_MEASURE_NO_COLUMNS", \
+      u"\"%1\", line %2: the header names no frequency column and level column")
 // clang-format on
 
 enum class TextId {
@@ -258,10 +340,18 @@ public:
     // it is, even when it holds a % sign itself.
     std::u16string Format(TextId id, std::initializer_list<std::u16string_view> args) const;
 
+    // A message of the core that carries its own template (UTF-8, %1 to %9) and the key of its
+    // translation: the catalog's text of that key when it has a row for it (translated as
+    // Text is), otherwise the template as it is; the arguments are UTF-8 too.
+    std::u16string FormatKey(std::string_view key, std::string_view pattern,
+                             std::span<const std::string> args) const;
+
     static std::span<const TextEntry> Entries();
     static const TextEntry& Entry(TextId id);
     static std::u16string Substitute(std::u16string_view pattern,
                                      std::initializer_list<std::u16string_view> args);
+    static std::u16string SubstituteAll(std::u16string_view pattern,
+                                        std::span<const std::u16string> args);
     // The placeholders a text carries, as a bit set (bit n for %n).
     static unsigned Placeholders(std::u16string_view text);
 

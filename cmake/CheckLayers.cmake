@@ -20,8 +20,8 @@ set(SONVEX_LAYERS
     "widgets:base params settings"
     "chart:base"
     "serial:base device widgets"
-    "pages:tool base params settings widgets chart"
-    "app:tool base params settings device widgets chart serial pages"
+    "pages:tool base params settings measure widgets chart"
+    "app:tool base params settings device measure fit exchange widgets chart serial pages"
     "cli:tool base params settings device measure fit exchange")
 set(SONVEX_NOT_SOURCE bench cmake data scripts tests)
 

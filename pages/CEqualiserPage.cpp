@@ -7,6 +7,7 @@
 #include "chart/CChartLineSerie.h"
 #include "chart/CChartStandardAxis.h"
 #include "pages/CBandEditor.h"
+#include "pages/CMeasurementBar.h"
 #include "pages/CPageEdit.h"
 #include "pages/CTuningView.h"
 #include "params/ChainResponse.h"
@@ -137,7 +138,9 @@ void CEqualiserPage::CreateUi() {
         MakeFormButtons(QStringLiteral("save"), kSaveId, QStringLiteral("cancel"), kCancelId);
 
     auto* page = new QVBoxLayout(this);
+    measureBar_ = new CMeasurementBar(this);
     page->addLayout(top, 1);
+    page->addWidget(measureBar_);
     page->addLayout(grid);
     page->addLayout(buttons);
 }
@@ -166,6 +169,7 @@ void CEqualiserPage::Initialise() {
     }
     design_ = std::make_unique<ChainResponse>(tool_);
     Localize();
+    measureBar_->SetTexts(Texts());
     SetUpChart();
     initialised_ = true;
     if (options_.Any()) {
@@ -276,8 +280,18 @@ void CEqualiserPage::RedrawTuning() {
     if (fromBoxes) {
         BoxBands(&marked);
     }
-    const CTuningView::Page page{Kind(), ChannelField::Index(SelectedChannel()), windowTitle()};
-    tuning_->Draw(fromBoxes ? Draft() : Params(), page, design_.get(), marked, Texts());
+    const ParameterSet& drawn = fromBoxes ? Draft() : Params();
+    CTuningView::Page page;
+    page.kind = Kind();
+    page.channel = ChannelField::Index(SelectedChannel());
+    page.name = windowTitle();
+    MeasurementView measured;
+    if (measurementSource_) {
+        measured = measurementSource_(page.channel, drawn.SWFS);
+    }
+    page.measurement = measured.overlay.get();
+    page.targetName = measured.targetName;
+    tuning_->Draw(drawn, page, design_.get(), marked, Texts());
     editor_->Attach(tuning_->Handles());
 }
 
@@ -321,6 +335,17 @@ void CEqualiserPage::LoadChannel(int channel) {
         QBox(static_cast<int>(i) + 1).ShowOneDecimal(fields.q[i]);
     }
     DrawCurve();
+}
+
+void CEqualiserPage::ShowBands(const EqualiserBands& bands) {
+    for (int band = 0; band < BandCount() && band < bands.Bands(); ++band) {
+        const auto index = static_cast<std::size_t>(band);
+        GainBox(band).ShowInt(bands.gains[index]);
+        FrequencyBox(band).ShowInt(bands.frequencies[index]);
+        if (!IsShelf(band)) {
+            QBox(band).ShowOneDecimal(bands.q[index - 1]);
+        }
+    }
 }
 
 void CEqualiserPage::StoreChannel(int channel) {

@@ -17,6 +17,8 @@
 #include <vector>
 
 class CBandEditor;
+class CMeasurementBar;
+class MeasurementOverlay;
 class CChartCtrl;
 class CChartLineSerie;
 class CPageEdit;
@@ -117,6 +119,21 @@ public:
     int32_t SampleRate() const { return Params().SWFS; }
     CTuningView* Tuning() const { return tuning_.get(); }
     CBandEditor* Editor() const { return editor_.get(); }
+    // What the tuning view draws over the channel's measurement: the overlay (null for none)
+    // and the name of the target for the legend.
+    struct MeasurementView {
+        std::shared_ptr<const MeasurementOverlay> overlay;
+        QString targetName;
+    };
+    using MeasurementSource = std::function<MeasurementView(int channel, int32_t sampleRate)>;
+    // Who gives the page its channel's measurement (the main window); without one, none.
+    void SetMeasurementSource(MeasurementSource source) { measurementSource_ = std::move(source); }
+    // The measurement row under the chart.
+    CMeasurementBar& MeasureBar() const { return *measureBar_; }
+    // Shows bands (of this page's kind) in the boxes, as a load shows a channel; nothing is
+    // stored. The shelves' Q boxes stay empty.
+    void ShowBands(const EqualiserBands& bands);
+
     // The warning under the chart (the device response's departures); hidden without one.
     QLabel& Warning() const { return *warning_; }
 
@@ -214,5 +231,7 @@ private:
     std::unique_ptr<CTuningView> tuning_;
     std::unique_ptr<CBandEditor> editor_;
     std::function<void(ParameterSet&)> draftOverlay_;
+    MeasurementSource measurementSource_;
+    CMeasurementBar* measureBar_ = nullptr;
     QTimer liveTimer_;
 };

@@ -35,6 +35,9 @@ constexpr CurveStyle kOtherChainStyle{qRgb(190, 120, 230), 1, Qt::SolidLine};
 constexpr CurveStyle kOwnDeviceStyle{qRgb(120, 0, 0), 1, Qt::DashLine};
 constexpr CurveStyle kOtherDeviceStyle{qRgb(0, 40, 140), 1, Qt::DashLine};
 constexpr CurveStyle kBandsLegendStyle{qRgb(120, 120, 120), 1, Qt::SolidLine};
+constexpr CurveStyle kMeasuredStyle{qRgb(150, 150, 150), 1, Qt::SolidLine};
+constexpr CurveStyle kPredictedStyle{qRgb(20, 20, 20), 2, Qt::SolidLine};
+constexpr CurveStyle kTargetStyle{qRgb(0, 160, 0), 2, Qt::DashLine};
 
 // One colour per band, apart from the red of the equaliser and from each other.
 constexpr std::array<QRgb, 10> kBandColors = {
@@ -57,6 +60,7 @@ std::vector<double> ToDouble(const std::vector<float>& values) {
 } // namespace
 
 const QString CTuningView::kPeakReadout = QStringLiteral("peak");
+const QString CTuningView::kErrorReadout = QStringLiteral("error");
 
 CTuningView::CTuningView(CChartCtrl& chart, QLabel& warning) : chart_(chart), warning_(warning) {}
 
@@ -188,10 +192,13 @@ void CTuningView::MakeSeries(const Shape& shape) {
     const auto add = [this](const CurveStyle& style) {
         return AddSerie(QColor::fromRgb(style.color), style.width, style.style);
     };
-    // Drawn in this order: the bands at the bottom, the page's own equaliser on top.
+    // Drawn in this order: the bands and the measurement at the bottom, the predicted response
+    // and the page's own equaliser on top.
     for (int band = 0; band < shape.bands; ++band) {
         series_.bands.push_back(AddSerie(BandColor(band), 1, Qt::SolidLine));
     }
+    series_.measured = shape.measurement ? add(kMeasuredStyle) : nullptr;
+    series_.target = shape.target ? add(kTargetStyle) : nullptr;
     if (shape.other) {
         series_.otherEqualiser = add(kOtherStyle);
         series_.otherChain = shape.chain ? add(kOtherChainStyle) : nullptr;
@@ -199,40 +206,42 @@ void CTuningView::MakeSeries(const Shape& shape) {
     }
     series_.ownChain = shape.chain ? add(kOwnChainStyle) : nullptr;
     series_.ownDevice = shape.device ? add(kOwnDeviceStyle) : nullptr;
+    series_.predicted = shape.measurement ? add(kPredictedStyle) : nullptr;
     series_.own = add(kOwnStyle);
     shape_ = shape;
     haveSeries_ = true;
 }
 
 void CTuningView::ShowCurves(const TuningCurves& curves) {
-    const std::vector<double>& x = curves.frequencies;
     // A curve that did not change (most of them, while one band is dragged) is left alone.
-    const auto same = [&x](const CChartLineSerie& serie, const std::vector<double>& y) {
-        if (serie.GetPointsCount() != y.size() || y.size() != x.size()) {
-            return false;
+    const auto set = [](CChartLineSerie* serie, const std::vector<double>& x,
+                        const std::vector<double>& y) {
+        if (serie == nullptr) {
+            return;
         }
-        for (std::size_t i = 0; i < y.size(); ++i) {
-            const SChartXYPoint& point = serie.GetPoint(i);
-            if (point.x != x[i] || point.y != y[i]) {
-                return false;
-            }
+        bool same = serie->GetPointsCount() == y.size() && y.size() == x.size();
+        for (std::size_t i = 0; same && i < y.size(); ++i) {
+            const SChartXYPoint& point = serie->GetPoint(i);
+            same = point.x == x[i] && point.y == y[i];
         }
-        return true;
-    };
-    const auto set = [&](CChartLineSerie* serie, const std::vector<double>& y) {
-        if (serie != nullptr && !same(*serie, y)) {
+        if (!same) {
             serie->SetPoints(x, y);
         }
     };
+    const std::vector<double>& x = curves.frequencies;
     for (std::size_t band = 0; band < series_.bands.size() && band < curves.bands.size(); ++band) {
-        set(series_.bands[band], ToDouble(curves.bands[band]));
+        set(series_.bands[band], x, ToDouble(curves.bands[band]));
     }
-    set(series_.otherEqualiser, ToDouble(curves.other.equaliser));
-    set(series_.otherChain, curves.other.chain);
-    set(series_.otherDevice, curves.other.device);
-    set(series_.ownChain, curves.own.chain);
-    set(series_.ownDevice, curves.own.device);
-    set(series_.own, ToDouble(curves.own.equaliser));
+    set(series_.otherEqualiser, x, ToDouble(curves.other.equaliser));
+    set(series_.otherChain, x, curves.other.chain);
+    set(series_.otherDevice, x, curves.other.device);
+    set(series_.ownChain, x, curves.own.chain);
+    set(series_.ownDevice, x, curves.own.device);
+    set(series_.own, x, ToDouble(curves.own.equaliser));
+    // The measurement's curves lie on the measured points.
+    set(series_.measured, overlay_.frequencies, overlay_.measured);
+    set(series_.predicted, overlay_.frequencies, overlay_.predicted);
+    set(series_.target, overlay_.targetFrequencies, overlay_.target);
 }
 
 void CTuningView::ShowHandles(const ParameterSet& set, const Page& page,
@@ -284,6 +293,13 @@ void CTuningView::ShowLegend(const Page& page, const TextCatalog& texts) {
     if (shape_.bands > 0) {
         add(kBandsLegendStyle, format(TextId::LegendBands, own));
     }
+    if (shape_.measurement) {
+        add(kMeasuredStyle, format(TextId::LegendMeasurement, own));
+        add(kPredictedStyle, format(TextId::LegendPredicted, own));
+    }
+    if (shape_.target) {
+        add(kTargetStyle, format(TextId::LegendTarget, page.targetName));
+    }
     if (shape_.chain) {
         entries.push_back(
             CChartLegendBox::Entry{QColor(), 1, Qt::SolidLine,
@@ -304,6 +320,25 @@ void CTuningView::ShowPeak(const TextCatalog& texts) {
             TextId::ChainPeak, {U16(GainReadout(peak.db)), U16(FrequencyReadout(peak.frequency))}));
     }
     readouts_->SetLine(kPeakReadout, text);
+}
+
+void CTuningView::ComputeOverlay(const ParameterSet& set, const Page& page) {
+    overlay_ = OverlayCurves{};
+    if (page.measurement != nullptr && design_ != nullptr) {
+        page.measurement->Compute(*design_, set, page.channel, overlay_);
+    }
+}
+
+void CTuningView::ShowError(const Page& page, const TextCatalog& texts) {
+    QString text;
+    if (overlay_.rms && page.measurement != nullptr) {
+        const FitRange& range = page.measurement->FitPoints().Range();
+        text = QString::fromStdU16String(
+            texts.Format(TextId::ErrorReadout,
+                         {NumberText::Widen(NumberText::FormatFixed(*overlay_.rms, 2)),
+                          U16(FrequencyReadout(range.low)), U16(FrequencyReadout(range.high))}));
+    }
+    readouts_->SetLine(kErrorReadout, text);
 }
 
 void CTuningView::ShowDepartures(const Page& page, const TextCatalog& texts) {
@@ -346,6 +381,8 @@ void CTuningView::Draw(const ParameterSet& set, const Page& page, const ChainRes
         shape_ = Shape{};
         legend_->SetEntries({});
         readouts_->SetLine(kPeakReadout, {});
+        readouts_->SetLine(kErrorReadout, {});
+        overlay_ = OverlayCurves{};
         if (handles_) {
             handles_->SetHandles({});
         }
@@ -353,8 +390,13 @@ void CTuningView::Draw(const ParameterSet& set, const Page& page, const ChainRes
         chart_.ReleaseRedraw();
         return;
     }
+    ComputeOverlay(set, page);
     const Shape shape{request.bandCurves ? static_cast<int>(curves_.bands.size()) : 0,
-                      request.bothChannels, request.wholeChain, request.deviceResponse};
+                      request.bothChannels,
+                      request.wholeChain,
+                      request.deviceResponse,
+                      !overlay_.frequencies.empty(),
+                      !overlay_.target.empty()};
     if (!haveSeries_ || !(shape == shape_)) {
         MakeSeries(shape);
     }
@@ -362,6 +404,7 @@ void CTuningView::Draw(const ParameterSet& set, const Page& page, const ChainRes
     ShowHandles(set, page, marked);
     ShowLegend(page, texts);
     ShowPeak(texts);
+    ShowError(page, texts);
     ShowDepartures(page, texts);
     chart_.ReleaseRedraw();
 }

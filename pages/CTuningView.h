@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/TextCatalog.h"
+#include "measure/MeasurementOverlay.h"
 #include "params/TuningResponse.h"
 #include "settings/ViewOptions.h"
 
@@ -38,6 +39,10 @@ public:
         EqualiserKind kind = EqualiserKind::TenBand;
         int channel = 0; // 0 L, 1 R
         QString name;    // "10EQ", "8EQ"
+        // The channel's measurement, drawn with the predicted response, the target and the
+        // error readout; null when there is none. targetName says what the target is.
+        const MeasurementOverlay* measurement = nullptr;
+        QString targetName;
     };
 
     // The chart and the warning label belong to the page and outlive this object.
@@ -65,6 +70,8 @@ public:
     CChartLegendBox* Legend() const { return legend_.get(); }
     const CChartHoverReadout* Hover() const { return hover_.get(); }
     const TuningCurves& Curves() const { return curves_; }
+    // The measurement's curves drawn last (empty without a measurement).
+    const OverlayCurves& Overlay() const { return overlay_; }
     const TuningResponse* Response() const { return response_.get(); }
 
     // "low shelf", "peaking" or "high shelf" for a band of an equaliser.
@@ -76,8 +83,9 @@ public:
     // "+7.0", "-3.5": dB with a sign and one decimal.
     static QString GainReadout(double decibels);
 
-    // The key of the peak line among the readouts.
+    // The keys of the peak line and of the error line among the readouts.
     static const QString kPeakReadout;
+    static const QString kErrorReadout;
 
 private:
     struct Series {
@@ -88,6 +96,9 @@ private:
         CChartLineSerie* otherDevice = nullptr;
         CChartLineSerie* ownDevice = nullptr;
         CChartLineSerie* own = nullptr;
+        CChartLineSerie* measured = nullptr;
+        CChartLineSerie* predicted = nullptr;
+        CChartLineSerie* target = nullptr;
     };
     // Which series a drawing needs.
     struct Shape {
@@ -95,6 +106,8 @@ private:
         bool other = false;
         bool chain = false;
         bool device = false;
+        bool measurement = false;
+        bool target = false;
 
         friend bool operator==(const Shape&, const Shape&) = default;
     };
@@ -106,6 +119,9 @@ private:
     void ShowHandles(const ParameterSet& set, const Page& page, const std::vector<bool>& marked);
     void ShowLegend(const Page& page, const TextCatalog& texts);
     void ShowPeak(const TextCatalog& texts);
+    void ShowError(const Page& page, const TextCatalog& texts);
+    // The measurement's curves for the page, or none (overlay_ emptied).
+    void ComputeOverlay(const ParameterSet& set, const Page& page);
     void ShowDepartures(const Page& page, const TextCatalog& texts);
     void RemoveSeries();
 
@@ -118,6 +134,7 @@ private:
     const ChainResponse* design_ = nullptr;
     std::unique_ptr<TuningResponse> response_;
     TuningCurves curves_;
+    OverlayCurves overlay_;
     Series series_;
     Shape shape_;
     bool haveSeries_ = false;

@@ -5,6 +5,8 @@
 #include "params/ParameterFields.h"
 #include "settings/IniLists.h"
 
+#include <vector>
+
 namespace {
 
 bool IsOne(const std::u16string& text) {
@@ -144,16 +146,29 @@ std::u16string CIniSettingBase::SectionValue(std::u16string_view section,
 
 bool CIniSettingBase::SaveSectionValue(std::u16string_view section, std::u16string_view key,
                                        const std::u16string& value) {
+    const SectionEntry entry{key, value};
+    return SaveSectionValues(section, std::span(&entry, 1));
+}
+
+bool CIniSettingBase::SaveSectionValues(std::u16string_view section,
+                                        std::span<const SectionEntry> entries) {
     if (!document_ || filePath_.empty()) {
         lastFile_ = IniFileResult{IniFileStatus::NoFile};
         return false;
     }
-    IniEntry& entry = document_->FindOrAddSection(section).FindOrAddEntry(key);
-    const std::u16string before = entry.Value();
-    entry.SetValue(value);
+    IniSection& target = document_->FindOrAddSection(section);
+    std::vector<std::u16string> before;
+    for (const SectionEntry& entry : entries) {
+        IniEntry& stored = target.FindOrAddEntry(entry.first);
+        before.push_back(stored.Value());
+        stored.SetValue(entry.second);
+    }
     lastFile_ = WriteIniFile(*document_, filePath_);
     if (!lastFile_.Ok()) {
-        entry.SetValue(before); // the file keeps the old value: so does the document
+        // The file keeps the old values: so does the document.
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            target.FindOrAddEntry(entries[i].first).SetValue(before[i]);
+        }
     }
     return lastFile_.Ok();
 }

@@ -4,7 +4,9 @@
 #include "settings/CSettingBase.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <utility>
 
 // The application configuration, config.ini beside the program: the language and system
 // settings and the whole parameter set. Loaded once at start; Save rewrites the file that Load
@@ -33,6 +35,9 @@ public:
     // False, with LastFileResult saying why, when no file was loaded or it cannot be written.
     bool SaveSectionValue(std::u16string_view section, std::u16string_view key,
                           const std::u16string& value);
+    // The same for several keys of one section, written in one go: all of them or none.
+    using SectionEntry = std::pair<std::u16string_view, std::u16string>;
+    bool SaveSectionValues(std::u16string_view section, std::span<const SectionEntry> entries);
     // An empty LogPath becomes program directory + "Log" + separator; that one directory is
     // created when nothing of that name exists. Failures are not reported.
     void PrepareLogDirectory(const std::u16string& programDirectory);

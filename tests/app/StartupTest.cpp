@@ -30,6 +30,7 @@ const QStringList kMenu{"File",
                         "Recall A",
                         "Recall B",
                         "Toggle A/B",
+                        "Import measurement\u2026",
                         "COM Port",
                         "Setting",
                         "View",
@@ -147,7 +148,7 @@ void StartupTest::titleAndTextsComeFromTheSelectedFile() {
         QCOMPARE(w->windowTitle(), "Tuner" + kTitle);
         QCOMPARE(w->CommandButton(CSonvexDlg::kSetId).text(), QString());
         QCOMPARE(TextOf(w->Modes(), 2118), QString());
-        QCOMPARE(MenuTexts(*w), QStringList(25, QString()));
+        QCOMPARE(MenuTexts(*w), QStringList(26, QString()));
         QCOMPARE(w->Modes().ChannelBox().itemText(1), QString("channel1"));
         QCOMPARE(w->Tabs().tabText(1), QString("10EQ"));
     }
