@@ -30,6 +30,8 @@ CMainMenu::CMainMenu(CSonvexDlg& window, CIniSettingBase& settings) : window_(wi
     file->addSeparator();
     Add(*file, "Import measurement\u2026", CSonvexDlg::kImportMeasurementCommandId,
         &CSonvexDlg::OnImportMeasurement);
+    Add(*file, "Import EQ\u2026", CSonvexDlg::kImportEqCommandId, &CSonvexDlg::OnImportEq);
+    Add(*file, "Export EQ\u2026", CSonvexDlg::kExportEqCommandId, &CSonvexDlg::OnExportEq);
     QMenu* port = bar_->addMenu(QStringLiteral("COM Port"));
     Add(*port, "Setting", CSonvexDlg::kComSettingCommandId, &CSonvexDlg::OnComSetting);
     // View: the display options of the equaliser pages' chart.

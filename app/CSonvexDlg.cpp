@@ -7,6 +7,7 @@
 #include "app/CDeviceMenu.h"
 #include "app/CEditCommands.h"
 #include "app/CEditHistory.h"
+#include "app/CEqExchangeCommands.h"
 #include "app/CFileCommands.h"
 #include "app/CMainMenu.h"
 #include "app/CMeasureCommands.h"
@@ -89,6 +90,7 @@ CSonvexDlg::CSonvexDlg(std::u16string programDirectory, QWidget* parent)
     editCommands_ = std::make_unique<CEditCommands>(*this);
     transfers_ = std::make_unique<CTransferCommands>(*this);
     measures_ = std::make_unique<CMeasureCommands>(*this);
+    exchange_ = std::make_unique<CEqExchangeCommands>(*this);
     FillControls();
     CreatePages();
     status_->hide();
@@ -488,4 +490,12 @@ void CSonvexDlg::OnCompareWithDevice() {
 
 void CSonvexDlg::OnImportMeasurement() {
     measures_->ImportMeasurement();
+}
+
+void CSonvexDlg::OnImportEq() {
+    exchange_->Import();
+}
+
+void CSonvexDlg::OnExportEq() {
+    exchange_->Export();
 }

@@ -23,6 +23,7 @@ class CEditCommands;
 class CFileCommands;
 class CMainMenu;
 class CMeasureCommands;
+class CEqExchangeCommands;
 class CModeCommands;
 class CTransferCommands;
 class CDlgDrc;
@@ -147,6 +148,9 @@ public:
     void OnCompareWithDevice();
     // File > Import measurement…: for the channel of the equaliser page shown, or asked.
     void OnImportMeasurement();
+    // File > Import EQ…, Export EQ…: for the equaliser page shown (its channel), or asked.
+    void OnImportEq();
+    void OnExportEq();
 
     // The commits still waiting from the focus change of the click that runs a command, and
     // with focusedBox (a menu item, which leaves the focus where it is) the commit of the box
@@ -249,6 +253,7 @@ private:
     std::unique_ptr<CFileCommands> files_;
     std::unique_ptr<CTransferCommands> transfers_;
     std::unique_ptr<CMeasureCommands> measures_;
+    std::unique_ptr<CEqExchangeCommands> exchange_;
     CViewMenu* viewMenu_ = nullptr;
     CChainPanel* chain_ = nullptr;
     CModePanel* modes_ = nullptr;

@@ -64,9 +64,10 @@ void MainWindowTest::controlsTabsAndMenu() {
         }
     }
     // Separators (0) take their positions too.
-    QCOMPARE(commands.join(' '), QString("32772 32773 0 32810 0 32790 32791 0 32792 32793 32794 "
-                                         "32795 32796 0 32812 32775 32850 32851 32852 32853 32854 32855 "
-                                         "32777 32811 0 32779"));
+    QCOMPARE(commands.join(' '),
+             QString("32772 32773 0 32810 0 32790 32791 0 32792 32793 32794 "
+                     "32795 32796 0 32812 32813 32814 32775 32850 32851 32852 32853 32854 32855 "
+                     "32777 32811 0 32779"));
     QCOMPARE(ControlId::Of(*w->MenuBar().actions().at(2)), CSonvexDlg::kViewCommandId);
 }
 

@@ -1,6 +1,6 @@
 // Measurements on the equaliser pages: an import that is refused changes nothing, [Measurement]
 // is saved and read again at start, a fit fills the boxes (not the parameter set) as one undo
-// step, and a cancelled fit changes nothing.
+// step, a cancelled fit changes nothing; EQ files exported and imported through the File menu.
 #include "app/CEditHistory.h"
 #include "app/CMeasureCommands.h"
 #include "pages/CMeasurementBar.h"
@@ -57,6 +57,8 @@ private slots:
     void measurementIsKeptInConfigAndReadAtStart();
     void fitFillsTheBoxesAsOneUndoStep();
     void cancelledFitChangesNothing();
+    void eqExportThenImportIsExact();
+    void eqImportListsItsChangesAndRefusesUnknownTypes();
 };
 
 void MeasureTest::refusedImportChangesNothing() {
@@ -190,6 +192,81 @@ void MeasureTest::cancelledFitChangesNothing() {
     QVERIFY(w->Settings().Params == stored);
     QCOMPARE(w->History().History().UndoCount(), steps);
     QVERIFY(page.MeasureBar().Status().text().contains("cancelled"));
+}
+
+void MeasureTest::eqExportThenImportIsExact() {
+    AppProgramDir dir;
+    auto w = Open(dir);
+    MessageBoxCatcher catcher;
+    CDlgEq& page = w->TenBandPage();
+    w->Tabs().setCurrentIndex(CSonvexDlg::kTenBandTab);
+    // Typed values, not yet stored, are what is exported.
+    page.GainBox(0).setText("-7");
+    page.FrequencyBox(3).setText("1234");
+    page.QBox(4).setText("3.7");
+    const std::vector<QString> typed = BoxTexts(page);
+    w->SetFileNameAsker([&](auto) { return QString::fromStdString(dir.File("eq.txt")); });
+    Command(*w, CSonvexDlg::kExportEqCommandId).trigger();
+    QCOMPARE(catcher.Texts().size(), 1);
+    QVERIFY(catcher.Messages().front().icon == QMessageBox::Information);
+    const std::string file = dir.Read("eq.txt");
+    QVERIFY2(file.find("Filter 1: ON LSC Fc") != std::string::npos, file.c_str());
+    QVERIFY(file.find("Gain -7.0 dB") != std::string::npos);
+    QVERIFY(file.find("Fc 1234 Hz") != std::string::npos);
+    QVERIFY(file.find("Preamp") == std::string::npos);
+
+    // Back to the stored bands, then the import brings the exported ones, as one step.
+    page.LoadChannel(page.SelectedChannel());
+    w->History().Settle();
+    QVERIFY(BoxTexts(page) != typed);
+    catcher.Clear();
+    Command(*w, CSonvexDlg::kImportEqCommandId).trigger();
+    QVERIFY(BoxTexts(page) == typed);
+    QCOMPARE(catcher.Texts().size(), 1);
+    QVERIFY2(catcher.Texts().front().contains("Every value was taken as it is."),
+             qPrintable(catcher.Texts().front()));
+    QCOMPARE(Command(*w, CEditHistory::kUndoCommandId).text(), QString("Undo EQ import"));
+}
+
+void MeasureTest::eqImportListsItsChangesAndRefusesUnknownTypes() {
+    AppProgramDir dir;
+    dir.Write("peer.txt", "Preamp: -3.4 dB\n"
+                          "Filter 1: ON PK Fc 1000 Hz Gain 13.5 dB Q 1.41\n"
+                          "Filter 2: ON PK Fc 200.4 Hz Gain -2 dB Q 0.7\n");
+    dir.Write("lowpass.txt", "Filter 1: ON PK Fc 1000 Hz Gain 1 dB Q 1\n"
+                             "Filter 2: ON LP Fc 5000 Hz\n");
+    auto w = Open(dir);
+    MessageBoxCatcher catcher;
+    CDlgEQ1& page = w->EightBandPage();
+    w->Tabs().setCurrentIndex(CSonvexDlg::kEightBandTab);
+    const ParameterSet stored = w->Settings().Params;
+    const std::vector<QString> before = BoxTexts(page);
+    std::string file = "lowpass.txt";
+    w->SetFileNameAsker([&](auto) { return QString::fromStdString(dir.File(file)); });
+    Command(*w, CSonvexDlg::kImportEqCommandId).trigger();
+    QCOMPARE(catcher.Texts().size(), 1);
+    QVERIFY2(catcher.Texts().front().contains("\"LP\"") &&
+                 catcher.Texts().front().contains("line 2"),
+             qPrintable(catcher.Texts().front()));
+    QVERIFY(BoxTexts(page) == before);
+
+    catcher.Clear();
+    file = "peer.txt";
+    Command(*w, CSonvexDlg::kImportEqCommandId).trigger();
+    QVERIFY(w->Settings().Params == stored); // the boxes only
+    // The peaking filters in frequency order; bands left over keep frequency and Q at 0 dB.
+    QCOMPARE(page.GainBox(1).text(), QString("-2"));
+    QCOMPARE(page.FrequencyBox(1).text(), QString("200"));
+    QCOMPARE(page.GainBox(2).text(), QString("12"));
+    QCOMPARE(page.GainBox(3).text(), QString("0"));
+    QCOMPARE(page.FrequencyBox(3).text(), before[3 * 3 + 1]);
+    QCOMPARE(w->Modes().Gain2Box().text(), QString("-3"));
+    const QString report = catcher.Texts().front();
+    for (const char* line :
+         {"filter 1: gain 13.5 dB \u2192 12 dB", "filter 2: frequency 200.4 Hz \u2192 200 Hz",
+          "preamp -3.4 dB \u2192 Gain2 -3 dB", "Gain2 of channel L"}) {
+        QVERIFY2(report.contains(QString::fromUtf8(line)), qPrintable(report));
+    }
 }
 
 QTEST_MAIN(MeasureTest)

@@ -31,6 +31,8 @@ const QStringList kMenu{"File",
                         "Recall B",
                         "Toggle A/B",
                         "Import measurement\u2026",
+                        "Import EQ\u2026",
+                        "Export EQ\u2026",
                         "COM Port",
                         "Setting",
                         "View",
@@ -148,7 +150,7 @@ void StartupTest::titleAndTextsComeFromTheSelectedFile() {
         QCOMPARE(w->windowTitle(), "Tuner" + kTitle);
         QCOMPARE(w->CommandButton(CSonvexDlg::kSetId).text(), QString());
         QCOMPARE(TextOf(w->Modes(), 2118), QString());
-        QCOMPARE(MenuTexts(*w), QStringList(26, QString()));
+        QCOMPARE(MenuTexts(*w), QStringList(28, QString()));
         QCOMPARE(w->Modes().ChannelBox().itemText(1), QString("channel1"));
         QCOMPARE(w->Tabs().tabText(1), QString("10EQ"));
     }

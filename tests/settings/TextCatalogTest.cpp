@@ -1,10 +1,15 @@
 #include "base/TextCatalog.h"
 #include "base/TextCodec.h"
+#include "exchange/ParametricEqImport.h"
+#include "exchange/ParametricEqReader.h"
+#include "measure/ResponseFileReader.h"
 #include "params/ParameterFile.h"
 #include "settings/CIniLocalLan.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -69,3 +74,52 @@ TEST(TextCatalog, ArgumentsAreInsertedOnceAndAsTheyAre) {
 }
 
 } // namespace
+
+TEST(TextCatalog, CoreMessagesTakeTheirTranslationByKeyAndKeepTheirEnglishOtherwise) {
+    TempDir dir;
+    CIniLocalLan language;
+    const TextCatalog texts(
+        Loaded(language, dir, "IDS_MEASURE_NOT_A_NUMBER=“%1”第 %2 行：“%3”\r\n"));
+    const std::vector<std::string> args{"/m/a.txt", "7", "x%1"};
+    EXPECT_EQ(texts.FormatKey("IDS_MEASURE_NOT_A_NUMBER", "unused", args),
+              u"“/m/a.txt”第 7 行：“x%1”");
+    // A key the catalog has, untranslated: its English; a key it has not: the core's template.
+    EXPECT_EQ(TextCatalog().FormatKey("IDS_EQIMPORT_NO_BAND", "unused", {args.data() + 1, 1}),
+              u"filter 7 dropped: no band left");
+    EXPECT_EQ(texts.FormatKey("IDS_NOT_IN_THE_CATALOG", "%2 → %1", {args.data(), 2}),
+              u"7 → /m/a.txt");
+}
+
+// The readers' templates and the catalog's rows for their keys say the same in English, so the
+// command line and the program without a language file print the same message.
+TEST(TextCatalog, CoreTemplatesMatchTheirCatalogRows) {
+    const auto check = [](const char* key, const char* pattern) {
+        const std::u16string wide = TextCodec::FromUtf8(key);
+        bool found = false;
+        for (const TextEntry& entry : TextCatalog::Entries()) {
+            if (entry.key == wide) {
+                found = true;
+                EXPECT_EQ(entry.english, TextCodec::FromUtf8(pattern)) << key;
+            }
+        }
+        EXPECT_TRUE(found) << key;
+    };
+    for (int error = 1; error <= 9; ++error) {
+        const auto measure = static_cast<ResponseFileError>(error);
+        check(ResponseFileReader::Key(measure), ResponseFileReader::Template(measure));
+        const auto eq = static_cast<EqFileError>(error);
+        check(ParametricEqReader::Key(eq), ParametricEqReader::Template(eq));
+    }
+    ParametricEq eq;
+    ASSERT_TRUE(ParametricEqReader::Parse("Preamp: -1.4 dB\nFilter 1: ON PK Fc 10.5 Hz Gain 20 dB "
+                                          "BW Oct 1\nFilter 2: ON LS 6dB Fc 80 Hz Gain 1 dB Q 2\n"
+                                          "Filter 3: ON LS Fc 90 Hz Gain 1 dB\n",
+                                          eq)
+                    .Ok());
+    const EqImport imported =
+        ParametricEqImport::Apply(eq, EqualiserBands::Empty(EqualiserKind::EightBand), 48000);
+    EXPECT_GE(imported.changes.size(), std::size_t{5});
+    for (const EqImportChange& change : imported.changes) {
+        check(change.key, change.pattern);
+    }
+}
