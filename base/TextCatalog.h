@@ -227,7 +227,7 @@
       u"Device response: band %1 (%2) departs from the design by up to %3 dB, more than 0.1 dB.") \
     X(BandTooltip, u"IDS_BAND_TOOLTIP", u"band %1 (%2): %3 Hz, %4 dB, Q %5") \
     X(ShelfTooltip, u"IDS_SHELF_TOOLTIP", u"band %1 (%2): %3 Hz, %4 dB") \
-    X(LegendMeasurement, u"IDS_LEGEND_MEASUREMENT", u"measurement %1") \
+    X(LegendMeasurement, u"IDS_LEGEND_MEASUREMENT", u"measurement %1 (shifted %2 dB)") \
     X(LegendPredicted, u"IDS_LEGEND_PREDICTED", u"predicted %1 (measurement + whole chain)") \
     X(LegendTarget, u"IDS_LEGEND_TARGET", u"target: %1") \
     X(ErrorReadout, u"IDS_ERROR_READOUT", u"error %1 dB RMS from %2 to %3") \

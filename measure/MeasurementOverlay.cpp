@@ -49,8 +49,14 @@ ChainStatus MeasurementOverlay::Compute(const ChainResponse& chain, const Parame
     drawn_.FromGrid().Apply(onGrid, onPoints);
     curves.frequencies = drawn_.Frequencies();
     curves.measured = drawn_.Measured();
+    double mean = 0.0;
+    for (const double level : curves.measured) {
+        mean += level;
+    }
+    curves.shift = -mean / static_cast<double>(curves.measured.size());
     curves.predicted.resize(onPoints.size());
     for (std::size_t i = 0; i < onPoints.size(); ++i) {
+        curves.measured[i] += curves.shift;
         curves.predicted[i] = curves.measured[i] + onPoints[i];
     }
     if (!hasError_) {
@@ -66,17 +72,17 @@ ChainStatus MeasurementOverlay::Compute(const ChainResponse& chain, const Parame
     // The error and the level of the target from every point of the range.
     fit_.FromGrid().Apply(onGrid, onPoints);
     std::vector<double> difference(fit_.Size());
-    double mean = 0.0;
+    double level = 0.0;
     for (std::size_t i = 0; i < fit_.Size(); ++i) {
         difference[i] = fit_.Measured()[i] + onPoints[i] - fit_.Target()[i];
-        mean += difference[i];
+        level += difference[i];
     }
-    mean /= static_cast<double>(fit_.Size());
+    level /= static_cast<double>(fit_.Size());
     curves.rms = AlignedResponse::CentredRms(difference);
     curves.targetFrequencies = fitDrawn_.Frequencies();
     curves.target.resize(fitDrawn_.Size());
     for (std::size_t i = 0; i < fitDrawn_.Size(); ++i) {
-        curves.target[i] = fitDrawn_.Target()[i] + mean;
+        curves.target[i] = fitDrawn_.Target()[i] + level + curves.shift;
     }
     return ChainStatus::Ok;
 }

@@ -27,6 +27,10 @@ struct OverlayCurves {
     // The RMS error between predicted response and target over the fit range, after removing
     // their mean difference; none without a target or with fewer than two points in the range.
     std::optional<double> rms;
+    // Measured levels are absolute (dB SPL, often 70 to 100 dB); the curves are drawn around
+    // 0 dB, beside the equaliser: every level above is the true one plus this shift (minus the
+    // mean measured level), which the legend states.
+    double shift = 0.0;
 };
 
 // A channel's measurement prepared for drawing against a target on a sample rate: the points

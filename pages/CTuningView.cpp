@@ -294,7 +294,10 @@ void CTuningView::ShowLegend(const Page& page, const TextCatalog& texts) {
         add(kBandsLegendStyle, format(TextId::LegendBands, own));
     }
     if (shape_.measurement) {
-        add(kMeasuredStyle, format(TextId::LegendMeasurement, own));
+        add(kMeasuredStyle,
+            QString::fromStdU16String(texts.Format(
+                TextId::LegendMeasurement,
+                {U16(own), NumberText::Widen(NumberText::FormatFixed(overlay_.shift, 1))})));
         add(kPredictedStyle, format(TextId::LegendPredicted, own));
     }
     if (shape_.target) {
