@@ -366,12 +366,15 @@ void CMeasureCommands::Fit(CEqualiserPage& page, bool both) {
                             {NumberText::Widen(NumberText::FormatInt(draft.SWFS))}));
         return;
     }
-    // The other page shows the fitted channel before its boxes take the bands.
+    // The other page shows the fitted channel before its boxes take the bands; that change
+    // saves config.ini, so the step saves it again when undone.
+    bool savesConfig = false;
     for (CEqualiserPage* shown : pages_) {
         const bool fitted = (shown == &tenBand ? result.tenBand : result.eightBand).has_value();
         if (fitted && ChannelField::Index(shown->SelectedChannel()) != channel) {
             shown->SetChannelBoxIndex(channel);
             shown->ChannelChange();
+            savesConfig = true;
         }
     }
     if (result.tenBand) {
@@ -380,7 +383,7 @@ void CMeasureCommands::Fit(CEqualiserPage& page, bool both) {
     if (result.eightBand) {
         eightBand.ShowBands(*result.eightBand);
     }
-    window_.History().Record(TextId::StepFit);
+    window_.History().Record(texts.Text(TextId::StepFit), savesConfig);
     lastFit_[index] = Q(
         texts.Format(TextId::FitDone, {Decimal(result.rmsBefore, 2), Decimal(result.rmsAfter, 2)}));
     for (CEqualiserPage* shown : pages_) {

@@ -183,15 +183,35 @@ void MeasureTest::cancelledFitChangesNothing() {
     const std::vector<QString> ten = BoxTexts(page);
     const std::vector<QString> eight = BoxTexts(w->EightBandPage());
     const std::size_t steps = w->History().History().UndoCount();
-    ModalAnswer<QProgressDialog> cancel([](QProgressDialog&) {});
-    page.MeasureBar().FitBothButton().click();
-    QCOMPARE(cancel.Count(), 1);
+    {
+        ModalAnswer<QProgressDialog> cancel([](QProgressDialog&) {});
+        page.MeasureBar().FitBothButton().click();
+        QCOMPARE(cancel.Count(), 1);
+    }
     QVERIFY(catcher.Texts().isEmpty());
     QVERIFY(BoxTexts(page) == ten);
     QVERIFY(BoxTexts(w->EightBandPage()) == eight);
     QVERIFY(w->Settings().Params == stored);
     QCOMPARE(w->History().History().UndoCount(), steps);
     QVERIFY(page.MeasureBar().Status().text().contains("cancelled"));
+
+    // Not cancelled, with the eight-band page on the other channel: it shows the fitted one
+    // with the fitted bands, and the whole fit is one step.
+    CDlgEQ1& other = w->EightBandPage();
+    other.SetChannelBoxIndex(1);
+    other.ChannelChange();
+    w->History().Settle();
+    const std::vector<QString> right = BoxTexts(other);
+    page.MeasureBar().FitBothButton().click();
+    QVERIFY(catcher.Texts().isEmpty());
+    QCOMPARE(other.ChannelBoxIndex(), 0);
+    QVERIFY(BoxTexts(page) != ten);
+    QCOMPARE(w->History().History().UndoCount(), steps + 1);
+    Command(*w, CEditHistory::kUndoCommandId).trigger();
+    QCOMPARE(other.ChannelBoxIndex(), 1);
+    QVERIFY(BoxTexts(other) == right);
+    QVERIFY(BoxTexts(page) == ten);
+    QVERIFY(dir.ConfigHas("EQ1Channel=1"));
 }
 
 void MeasureTest::eqExportThenImportIsExact() {
