@@ -70,7 +70,7 @@ void CMeasureCommands::Connect(CEqualiserPage& page) {
     QObject::connect(&bar, &CMeasurementBar::TargetChosen, &page,
                      [this, shown] { TargetChosen(*shown); });
     QObject::connect(&bar, &CMeasurementBar::TargetFileRequested, &page,
-                     [this, shown] { ChooseTargetFile(*shown); });
+                     [this] { ChooseTargetFile(); });
     QObject::connect(&bar, &CMeasurementBar::RangeEdited, &page,
                      [this, shown] { RangeEdited(*shown); });
     QObject::connect(&bar, &CMeasurementBar::FitRequested, &page, [this, shown](bool both) {
@@ -94,8 +94,8 @@ void CMeasureCommands::LoadSettings() {
         const std::string path = TextCodec::ToUtf8(file);
         QString& note = notes_[static_cast<std::size_t>(channel)];
         if (!NativePath::Exists(file)) {
-            note = Q(texts.Format(TextId::MeasureGone,
-                                  {u"" + ChannelName(channel).toStdU16String(), file}));
+            note =
+                Q(texts.Format(TextId::MeasureGone, {ChannelName(channel).toStdU16String(), file}));
             continue;
         }
         const ResponseFileResult read = set_.Import(channel, path);
@@ -192,8 +192,7 @@ void CMeasureCommands::TargetChosen(CEqualiserPage& page) {
     Refresh();
 }
 
-void CMeasureCommands::ChooseTargetFile(CEqualiserPage& page) {
-    (void)page;
+void CMeasureCommands::ChooseTargetFile() {
     const QString chosen = window_.AskFileName(ParameterFileChooser::Purpose::TargetFile);
     if (!chosen.isEmpty()) {
         const std::string path = Utf8(chosen);
@@ -312,10 +311,6 @@ int CMeasureCommands::ChosenChannel() {
         return -1;
     }
     return item == ChannelName(0) ? 0 : 1;
-}
-
-CEqualiserPage& CMeasureCommands::Other(const CEqualiserPage& page) const {
-    return &page == pages_[0] ? *pages_[1] : *pages_[0];
 }
 
 void CMeasureCommands::Fit(CEqualiserPage& page, bool both) {

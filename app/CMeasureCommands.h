@@ -43,7 +43,7 @@ private:
     void LoadSettings();
     void SaveSettings();
     void TargetChosen(CEqualiserPage& page);
-    void ChooseTargetFile(CEqualiserPage& page);
+    void ChooseTargetFile();
     void RangeEdited(CEqualiserPage& page);
     // Both pages show the target and range, their status line, and redraw.
     void Refresh();
@@ -53,7 +53,6 @@ private:
     QString ReaderMessage(const ResponseFileResult& result, const std::string& path) const;
     // The channel the equaliser page shown works on, or asked (-1 when the user cancelled).
     int ChosenChannel();
-    CEqualiserPage& Other(const CEqualiserPage& page) const;
 
     CSonvexDlg& window_;
     MeasurementSet set_;
