@@ -317,6 +317,12 @@ void CChartCtrl::mousePressEvent(QMouseEvent* event) {
 void CChartCtrl::mouseMoveEvent(QMouseEvent* event) {
     if (mouseLayer_ != nullptr) {
         mouseLayer_->MouseMove(*event);
+        // The other layers still see the pointer move (a hover readout follows a drag).
+        for (const auto& layer : layers_) {
+            if (layer != mouseLayer_) {
+                layer->MouseMove(*event);
+            }
+        }
         return;
     }
     // Every layer sees the pointer (for hovering); the first that takes the move ends it.

@@ -4,6 +4,7 @@
 
 #include "chart/CChartCtrl.h"
 #include "chart/CChartHandleLayer.h"
+#include "chart/CChartHoverReadout.h"
 #include "chart/CChartLineSerie.h"
 #include "chart/CChartLogAxis.h"
 #include "pages/CEqualiserPage.h"
@@ -133,6 +134,15 @@ private slots:
         // A double-click puts the focus into the band's gain box.
         QTest::mouseDClick(&eq.Chart(), Qt::LeftButton, Qt::NoModifier, HandleAt(eq, 7));
         QCOMPARE(eq.window()->focusWidget(), &eq.GainBox(7));
+
+        // The pointer readout follows a drag, not only a hover.
+        const QPoint start = HandleAt(eq, 6);
+        Mouse(eq.Chart(), QEvent::MouseMove, start, Qt::NoButton);
+        const QString atStart = eq.Tuning()->Hover()->Text();
+        Mouse(eq.Chart(), QEvent::MouseButtonPress, start, Qt::LeftButton);
+        Mouse(eq.Chart(), QEvent::MouseMove, start + QPoint(40, -20), Qt::LeftButton);
+        QVERIFY(!atStart.isEmpty() && eq.Tuning()->Hover()->Text() != atStart);
+        Mouse(eq.Chart(), QEvent::MouseButtonRelease, start + QPoint(40, -20), Qt::NoButton);
 
         QCOMPARE(fixture.Params().EQGAINLEFT, before.EQGAINLEFT);
         QCOMPARE(fixture.Params().EQCFLEFT, before.EQCFLEFT);
